@@ -1,0 +1,10 @@
+#include "batch_converter.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return sorvane::RunBatchConverter(args, std::cout, std::cerr);
+}

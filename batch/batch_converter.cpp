@@ -1,0 +1,90 @@
+#include "batch_converter.h"
+
+#include "conversion_run.h"
+#include "path_derivation.h"
+
+#include <optional>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+namespace sorvane {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: sorvane-convert [-t TEMPLATE] [-o OUTPUT] INPUT...\n"
+    "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
+    "taken from TEMPLATE (default: PreData.txt in the current directory). OUTPUT\n"
+    "(default: INPUT with its extension replaced by .dxf) needs exactly one INPUT.\n";
+
+struct Arguments {
+  std::string templatePath = kTemplateName;
+  std::optional<std::string> outPath;
+  std::vector<std::string> inputs;
+  bool help = false;
+};
+
+// Nullopt for a usage error, after telling what is wrong.
+std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::ostream& err) {
+  Arguments parsed;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
+      parsed.inputs.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help") {
+      parsed.help = true;
+    } else if ((arg == "-t" || arg == "-o") && i + 1 < args.size()) {
+      (arg == "-t" ? parsed.templatePath : parsed.outPath.emplace()) = args[++i];
+    } else {
+      err << "sorvane-convert: " << (arg == "-t" || arg == "-o" ? "missing value for " : "unknown option ")
+          << arg << '\n';
+      return std::nullopt;
+    }
+  }
+  if (parsed.help) return parsed;
+  if (parsed.inputs.empty()) {
+    err << "sorvane-convert: no INPUT given\n";
+    return std::nullopt;
+  }
+  if (parsed.outPath && parsed.inputs.size() != 1) {
+    err << "sorvane-convert: -o needs exactly one INPUT\n";
+    return std::nullopt;
+  }
+  return parsed;
+}
+
+// Keeps the run's message so that it can be printed after the input's name.
+class RememberedMessage : public MessageSink {
+ public:
+  void ShowMessage(std::string_view message) override { text.assign(message); }
+  std::string text;
+};
+
+}  // namespace
+
+int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+  const std::optional<Arguments> parsed = ParseArguments(args, err);
+  if (!parsed) {
+    err << kUsage;
+    return kExitUsage;
+  }
+  if (parsed->help) {
+    out << kUsage;
+    return kExitAllConverted;
+  }
+  int status = kExitAllConverted;
+  for (const std::string& input : parsed->inputs) {
+    RememberedMessage message;
+    const std::string outPath = parsed->outPath.value_or(DeriveOutPath(input));
+    const ConversionResult result = RunConversion(input, outPath, message, parsed->templatePath);
+    const bool converted = result.outcome == ConvertOutcome::Converted;
+    (converted ? out : err) << input << ": " << message.text << '\n';
+    if (!converted) status = kExitSomeFailed;
+  }
+  return status;
+}
+
+}  // namespace sorvane

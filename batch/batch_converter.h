@@ -1,0 +1,26 @@
+#pragma once
+// The batch converter: many point files converted in one command, for people who have
+// more than a window's worth of them.
+//
+//   sorvane-convert [-t TEMPLATE] [-o OUTPUT] INPUT...
+//
+// Each INPUT is one run with one outcome, reported as "INPUT: MESSAGE" on `out` when it
+// was converted and on `err` otherwise. TEMPLATE defaults to "PreData.txt" in the
+// current directory; OUTPUT defaults to the path the window would propose, and may be
+// given only with a single INPUT.
+
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace sorvane {
+
+inline constexpr int kExitAllConverted = 0;
+inline constexpr int kExitSomeFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// `args` are the command-line arguments after the program's name. Returns the exit
+// status: 0 when every run was converted, 1 when any was not, 2 for a usage error.
+int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+}  // namespace sorvane

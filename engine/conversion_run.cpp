@@ -1,0 +1,69 @@
+#include "conversion_run.h"
+
+#include "dxf_writer.h"
+#include "output_file.h"
+#include "point_row_reader.h"
+#include "text_input_file.h"
+
+namespace sorvane {
+namespace {
+
+ConvertOutcome OutcomeOfCreate(OutputFile::CreateStatus status) {
+  switch (status) {
+    case OutputFile::CreateStatus::EmptyName: return ConvertOutcome::OutputNameEmpty;
+    case OutputFile::CreateStatus::SameAsInput: return ConvertOutcome::OutputSameAsInput;
+    case OutputFile::CreateStatus::CannotCreate:
+    case OutputFile::CreateStatus::Created: break;
+  }
+  return ConvertOutcome::OutputCannotCreate;
+}
+
+// Writes the whole DXF text; the output is committed by the caller.
+ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile,
+                              OutputFile& out) {
+  if (CopyTemplateHeader(templateFile, out) != HeaderCopyStatus::Copied) {
+    return {ConvertOutcome::TemplateReadFailed};
+  }
+  WritePrologue(out);
+  PointRow row;
+  // The end-of-file test stands before each row, never inside one.
+  while (!points.AtEnd() && !out.Failed()) {
+    const RowStatus status = ReadPointRow(points, row);
+    if (status == RowStatus::EndOfFile) break;
+    if (status == RowStatus::BadRow) return {ConvertOutcome::BadRow, points.LineNumber()};
+    if (status == RowStatus::ReadFailed) return {ConvertOutcome::InputReadFailed};
+    WriteVertex(out, row);
+  }
+  WriteTrailer(out);
+  return {ConvertOutcome::Converted};
+}
+
+ConversionResult Convert(const std::string& inPath, const std::string& outPath,
+                         const std::string& templatePath) {
+  if (inPath.empty()) return {ConvertOutcome::NoFileSelected};
+  TextInputFile points;
+  if (!points.Open(inPath)) return {ConvertOutcome::InputMissing};
+  TextInputFile templateFile;
+  if (!templateFile.Open(templatePath)) return {ConvertOutcome::TemplateMissing};
+
+  OutputFile out;
+  const FileIdentity inputs[] = {points.Identity(), templateFile.Identity()};
+  const OutputFile::CreateStatus created = out.Create(outPath, inputs);
+  if (created != OutputFile::CreateStatus::Created) return {OutcomeOfCreate(created)};
+
+  const ConversionResult result = WriteDrawing(points, templateFile, out);
+  if (result.outcome != ConvertOutcome::Converted) return result;
+  if (out.Failed() || !out.Commit()) return {ConvertOutcome::OutputWriteFailed};
+  return result;
+}
+
+}  // namespace
+
+ConversionResult RunConversion(const std::string& inPath, const std::string& outPath,
+                               MessageSink& messages, const std::string& templatePath) {
+  const ConversionResult result = Convert(inPath, outPath, templatePath);
+  messages.ShowMessage(OutcomeMessage(result));
+  return result;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,35 @@
+#pragma once
+// Reads the rows of a point file: one point a line, X, Y and Z separated by commas.
+// A comma scanner, not a CSV reader: no quoting, no header, no column count check.
+
+#include "text_input_file.h"
+
+#include <cstdint>
+
+namespace sorvane {
+
+struct PointRow {
+  double X = 0;
+  double Y = 0;
+  double Z = 0;
+};
+
+enum class RowStatus {
+  Row,         // `row` holds the next point
+  EndOfFile,   // only lines without a comma were left
+  BadRow,      // the line at LineNumber() cannot be read as a row
+  ReadFailed,  // reading the file failed
+};
+
+// Reads lines until one holds a comma and converts it. Lines without a comma (blank
+// lines, titles) are skipped. Precondition: the file is not at its end.
+//
+// X is the text before the first comma, Y the text up to the second, both read by Val.
+// With three or more commas, Z is Val of the text between the second and the last
+// comma (in effect the number the third field begins with); with exactly two, Z is the
+// whole rest of the line, which must be a number as a whole (the strict conversion).
+// A line with one comma, a last field that is not a number, a number beyond the range
+// of a double, a line too long, or a NUL byte (the file is not text) is a bad row.
+RowStatus ReadPointRow(TextInputFile& points, PointRow& row);
+
+}  // namespace sorvane

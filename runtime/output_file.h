@@ -1,0 +1,83 @@
+#pragma once
+// The output file of a run. It is written beside its final path under a temporary name,
+// through one large buffer, and renamed over the final path only when complete: a run
+// that fails leaves no half-written drawing, no temporary file, and an existing file
+// at the final path byte for byte as it was.
+
+#include "file_identity.h"
+#include "number_text.h"
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace sorvane {
+
+class OutputFile {
+ public:
+  enum class CreateStatus { Created, EmptyName, SameAsInput, CannotCreate };
+
+  OutputFile();
+  ~OutputFile();  // removes the temporary file unless Commit succeeded
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Prepares to write `path`. A symbolic link at `path` is followed: the file it points
+  // at is replaced and the link stays. Refuses an empty name, a path that reaches one of
+  // `inputs`, and a path that cannot be written (missing directory, no permission, a
+  // directory or device there); in those cases nothing is created.
+  CreateStatus Create(const std::string& path, std::span<const FileIdentity> inputs);
+
+  // The print statement: one item, then CR LF.
+  void PrintLine(std::string_view text) {
+    Put(text);
+    Put("\r\n");
+  }
+  void PrintNumber(double value) {
+    if (kMaxNumberTextLength + 2 > capacity_ - used_) Flush();
+    char* out = PrintNumberText(value, buffer_.get() + used_);
+    *out++ = '\r';
+    *out++ = '\n';
+    used_ = static_cast<std::size_t>(out - buffer_.get());
+  }
+  // Raw text, already with its line ends.
+  void Put(std::string_view text) {
+    if (text.size() > capacity_ - used_) {
+      PutLarge(text);
+      return;
+    }
+    std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    used_ += text.size();
+  }
+
+  // True once a write has failed; everything after it is dropped.
+  bool Failed() const { return failed_; }
+
+  // Writes out the rest, makes the file durable, gives it the permissions of the file it
+  // replaces (or of a new file), and renames it over the final path. False when any
+  // write, the sync or the rename failed; the temporary file is then removed.
+  bool Commit();
+
+ private:
+  void Flush();
+  void PutLarge(std::string_view text);
+  void WriteOut(const char* data, std::size_t size);
+  void Discard();
+
+  std::string finalPath_;
+  std::string temporaryPath_;
+  int fd_ = -1;
+  bool replacesExisting_ = false;
+  unsigned existingMode_ = 0;
+  unsigned existingOwner_ = 0;
+  unsigned existingGroup_ = 0;
+  bool failed_ = false;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
+  std::size_t used_ = 0;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,63 @@
+#pragma once
+// A text file opened for line input and read in large blocks, so that reading costs
+// about what the disk does. A line ends at CR, LF or CR LF; a UTF-8 byte order mark at
+// the very start of the file is not data. Lines are handed out as views into the
+// block buffer, valid until the next call.
+
+#include "file_identity.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace sorvane {
+
+class TextInputFile {
+ public:
+  // Lines up to this many characters are read; a longer one is reported, not read, so
+  // that memory stays bounded whatever the file holds (a binary file, /dev/zero).
+  static constexpr std::size_t kMaxLineLength = std::size_t{1} << 20;
+
+  enum class LineStatus { Read, TooLong, ReadFailed };
+
+  TextInputFile();
+  ~TextInputFile();
+  TextInputFile(const TextInputFile&) = delete;
+  TextInputFile& operator=(const TextInputFile&) = delete;
+
+  // Opens an existing file for line input. False when it cannot be opened or is a
+  // directory; the file is then not open.
+  bool Open(const std::string& path);
+  void Close();
+
+  // True once nothing is left to read. A read that fails is not the end: the next
+  // ReadLine reports it.
+  bool AtEnd();
+
+  // The next line without its end. Precondition: !AtEnd().
+  LineStatus ReadLine(std::string_view& line);
+
+  // 1-based number of the line ReadLine last returned (or found too long).
+  std::int64_t LineNumber() const { return lineNumber_; }
+
+  FileIdentity Identity() const { return identity_; }
+
+ private:
+  void Fill();
+  void SkipByteOrderMark();
+
+  int fd_ = -1;
+  FileIdentity identity_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t begin_ = 0;  // first unread byte
+  std::size_t end_ = 0;    // end of the bytes read so far
+  bool endOfStream_ = false;
+  bool readFailed_ = false;
+  bool startChecked_ = false;
+  bool skipLfAfterCr_ = false;  // a CR ended the last line at the end of a block
+  std::int64_t lineNumber_ = 0;
+};
+
+}  // namespace sorvane

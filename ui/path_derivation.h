@@ -1,0 +1,22 @@
+#pragma once
+// The two paths a click in the file list gives: the point file's full path and the
+// proposed DXF path beside it. Plain text rules, shared by the window and the batch
+// converter.
+
+#include <string>
+#include <string_view>
+
+namespace sorvane {
+
+inline constexpr char kPathSeparator = '/';
+
+// The directory as the file list reports it (a root ends with the separator), one
+// separator, then the file name. Exactly one trailing separator is dropped.
+std::string DeriveInPath(std::string_view directory, std::string_view fileName);
+
+// The input path cut before the first "." of its file name (the last path component
+// only: a dot in a directory name never moves the output elsewhere), then ".dxf".
+// A name without a dot gets ".dxf" appended.
+std::string DeriveOutPath(std::string_view inPath);
+
+}  // namespace sorvane
