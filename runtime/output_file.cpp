@@ -1,5 +1,7 @@
 #include "output_file.h"
 
+#include "file_system.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -92,7 +94,7 @@ OutputFile::CreateStatus OutputFile::Create(const std::string& path,
 
 void OutputFile::WriteOut(const char* data, std::size_t size) {
   while (size > 0 && !failed_) {
-    const ssize_t written = ::write(fd_, data, size);
+    const ssize_t written = FileSystem().write(fd_, data, size);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       failed_ = true;
@@ -127,10 +129,10 @@ bool OutputFile::Commit() {
   }
   // Sync before the rename, so that a crash never puts an unwritten file in place of
   // the old one.
-  if (!failed_) failed_ = ::fsync(fd_) != 0;
-  if (::close(fd_) != 0) failed_ = true;
+  if (!failed_) failed_ = FileSystem().fsync(fd_) != 0;
+  if (FileSystem().close(fd_) != 0) failed_ = true;
   fd_ = -1;
-  if (!failed_) failed_ = ::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0;
+  if (!failed_) failed_ = FileSystem().rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0;
   if (failed_) {
     Discard();
     return false;
@@ -138,14 +140,14 @@ bool OutputFile::Commit() {
   temporaryPath_.clear();
   const int directory = ::open(DirectoryOf(finalPath_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (directory >= 0) {
-    ::fsync(directory);  // makes the rename itself durable; the file is in place already
-    ::close(directory);
+    FileSystem().fsync(directory);  // makes the rename durable; the file is in place already
+    FileSystem().close(directory);
   }
   return true;
 }
 
 void OutputFile::Discard() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) FileSystem().close(fd_);
   fd_ = -1;
   if (!temporaryPath_.empty()) ::unlink(temporaryPath_.c_str());
   temporaryPath_.clear();

@@ -1,5 +1,7 @@
 #include "text_input_file.h"
 
+#include "file_system.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -28,7 +30,7 @@ bool TextInputFile::Open(const std::string& path) {
   if (fd < 0) return false;
   struct stat status {};
   if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    ::close(fd);
+    FileSystem().close(fd);
     return false;
   }
   fd_ = fd;
@@ -41,7 +43,7 @@ bool TextInputFile::Open(const std::string& path) {
 }
 
 void TextInputFile::Close() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) FileSystem().close(fd_);
   fd_ = -1;
 }
 
@@ -55,7 +57,7 @@ void TextInputFile::Fill() {
   const std::size_t room = std::min(kBufferSize - end_, kBlockSize);
   ssize_t got;
   do {
-    got = ::read(fd_, buffer_.get() + end_, room);
+    got = FileSystem().read(fd_, buffer_.get() + end_, room);
   } while (got < 0 && errno == EINTR);
   if (got < 0) {
     readFailed_ = true;
