@@ -29,13 +29,25 @@ void WritePrologue(OutputFile& out) {
   for (const std::string_view line : kPrologue) out.PrintLine(line);
 }
 
+namespace {
+
+void PrintCoordinate(OutputFile& out, const Coordinate& coordinate) {
+  if (coordinate.printed.length > 0) {
+    out.PrintLine(coordinate.printed.View());
+  } else {
+    out.PrintNumber(coordinate.value);
+  }
+}
+
+}  // namespace
+
 void WriteVertex(OutputFile& out, const PointRow& row) {
   out.Put("  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n");
-  out.PrintNumber(row.X);
+  PrintCoordinate(out, row.X);
   out.Put(" 20\r\n");
-  out.PrintNumber(row.Y);
+  PrintCoordinate(out, row.Y);
   out.Put(" 30\r\n");
-  out.PrintNumber(row.Z);
+  PrintCoordinate(out, row.Z);
 }
 
 void WriteTrailer(OutputFile& out) {

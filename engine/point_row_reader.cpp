@@ -12,7 +12,20 @@ constexpr std::size_t kNone = std::string_view::npos;
 
 enum class LineKind { Row, NoComma, Bad };
 
-LineKind ConvertLine(std::string_view line, PointRow& row) {
+// Reads one field by Val, or by the strict conversion when it is the last of a line
+// with exactly two commas. False when the field gives no value.
+bool ReadField(std::string_view field, bool strict, FieldReading reading, Coordinate& out) {
+  if (reading == FieldReading::Fast && ReadPlainDecimal(field, out.value, out.printed)) {
+    return true;
+  }
+  const std::optional<double> value = strict ? StrictConvert(field) : Val(field);
+  if (!value) return false;
+  out.value = *value;
+  out.printed.length = 0;
+  return true;
+}
+
+LineKind ConvertLine(std::string_view line, FieldReading reading, PointRow& row) {
   int commaCount = 0;
   std::size_t firstComma = kNone;
   std::size_t secondComma = kNone;
@@ -36,19 +49,20 @@ LineKind ConvertLine(std::string_view line, PointRow& row) {
   if (commaCount == 0) return LineKind::NoComma;
   if (commaCount == 1) return LineKind::Bad;  // a row needs two commas
 
-  const std::optional<double> x = Val(line.substr(0, firstComma));
-  const std::optional<double> y = Val(line.substr(firstComma + 1, secondComma - firstComma - 1));
-  const std::optional<double> z =
-      lastComma != kNone ? Val(line.substr(secondComma + 1, lastComma - secondComma - 1))
-                         : StrictConvert(line.substr(secondComma + 1));
-  if (!x || !y || !z) return LineKind::Bad;
-  row = {*x, *y, *z};
-  return LineKind::Row;
+  const bool threeOrMoreCommas = lastComma != kNone;
+  const std::string_view zField =
+      threeOrMoreCommas ? line.substr(secondComma + 1, lastComma - secondComma - 1)
+                        : line.substr(secondComma + 1);
+  const bool read =
+      ReadField(line.substr(0, firstComma), false, reading, row.X) &&
+      ReadField(line.substr(firstComma + 1, secondComma - firstComma - 1), false, reading, row.Y) &&
+      ReadField(zField, !threeOrMoreCommas, reading, row.Z);
+  return read ? LineKind::Row : LineKind::Bad;
 }
 
 }  // namespace
 
-RowStatus ReadPointRow(TextInputFile& points, PointRow& row) {
+RowStatus ReadPointRow(TextInputFile& points, PointRow& row, FieldReading reading) {
   // Blank lines after the last row end the vertex list as the end of the file does.
   while (!points.AtEnd()) {
     std::string_view line;
@@ -57,7 +71,7 @@ RowStatus ReadPointRow(TextInputFile& points, PointRow& row) {
       case TextInputFile::LineStatus::TooLong: return RowStatus::BadRow;
       case TextInputFile::LineStatus::ReadFailed: return RowStatus::ReadFailed;
     }
-    switch (ConvertLine(line, row)) {
+    switch (ConvertLine(line, reading, row)) {
       case LineKind::Row: return RowStatus::Row;
       case LineKind::Bad: return RowStatus::BadRow;
       case LineKind::NoComma: break;

@@ -2,17 +2,28 @@
 // Reads the rows of a point file: one point a line, X, Y and Z separated by commas.
 // A comma scanner, not a CSV reader: no quoting, no header, no column count check.
 
+#include "plain_decimal.h"
 #include "text_input_file.h"
-
-#include <cstdint>
 
 namespace sorvane {
 
-struct PointRow {
-  double X = 0;
-  double Y = 0;
-  double Z = 0;
+// One value of a row. When its field was a plain decimal, the reader keeps the text the
+// writer is to print for it, which saves formatting the double; otherwise `printed` is
+// empty and the writer prints `value`. Either way the bytes are the same.
+struct Coordinate {
+  double value = 0;
+  NumberText printed;
 };
+
+struct PointRow {
+  Coordinate X;
+  Coordinate Y;
+  Coordinate Z;
+};
+
+// Fast takes plain decimal fields straight from their text; Reference reads every
+// field by Val or the strict conversion alone, the plain path the fast one must match.
+enum class FieldReading { Fast, Reference };
 
 enum class RowStatus {
   Row,         // `row` holds the next point
@@ -30,6 +41,7 @@ enum class RowStatus {
 // whole rest of the line, which must be a number as a whole (the strict conversion).
 // A line with one comma, a last field that is not a number, a number beyond the range
 // of a double, a line too long, or a NUL byte (the file is not text) is a bad row.
-RowStatus ReadPointRow(TextInputFile& points, PointRow& row);
+RowStatus ReadPointRow(TextInputFile& points, PointRow& row,
+                       FieldReading reading = FieldReading::Fast);
 
 }  // namespace sorvane
