@@ -1,0 +1,105 @@
+#pragma once
+// Helpers shared by the tests that touch the file system: a fresh directory per test,
+// removed afterwards, and a record of what a run told the user.
+
+#include "message_sink.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace sorvane::testing {
+
+// A new empty directory under the system's temporary directory; the test also works
+// inside it, so that relative paths and the template looked up in the current
+// directory resolve there. The previous current directory comes back afterwards.
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "sorvane-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
+    path_ = pattern;
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(path_);
+  }
+  ~ScratchDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+    // A test may have taken the write permission away; give it back to clean up.
+    for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+      if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+      }
+    }
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  const std::string& Path() const { return path_; }
+  std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+ private:
+  std::string path_;
+  std::filesystem::path previous_;
+};
+
+inline void WriteFile(const std::string& path, std::string_view bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file) throw std::runtime_error("cannot write " + path);
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Everything below `root`: each file with its bytes, each link with its target, each
+// directory marked as such. Two equal snapshots mean that nothing was created, removed
+// or changed.
+inline std::map<std::string, std::string> Snapshot(const std::string& root) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    const std::string name = std::filesystem::relative(entry.path(), root).string();
+    if (entry.is_symlink()) {
+      entries[name] = "link to " + std::filesystem::read_symlink(entry.path()).string();
+    } else if (entry.is_directory()) {
+      entries[name] = "directory";
+    } else {
+      entries[name] = ReadFile(entry.path().string());
+    }
+  }
+  return entries;
+}
+
+// The names of temporary output files left anywhere below `root`.
+inline std::vector<std::string> TemporaryFilesBelow(const std::string& root) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    if (entry.path().filename().string().starts_with(".sorvane-")) {
+      names.push_back(entry.path().string());
+    }
+  }
+  return names;
+}
+
+class RecordingSink : public MessageSink {
+ public:
+  void ShowMessage(std::string_view message) override { messages.emplace_back(message); }
+  std::vector<std::string> messages;
+};
+
+}  // namespace sorvane::testing
