@@ -1,0 +1,247 @@
+// Inputs a new user tries sooner or later: files that are not point files at all,
+// endless streams, pipes, odd templates and odd paths. Each run ends with a clear
+// message, loses nothing and closes everything it opened.
+
+#include "batch_converter.h"
+#include "conversion_run.h"
+#include "open_descriptors.h"
+#include "scratch_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace sorvane {
+namespace {
+
+using testing::OpenDescriptorCount;
+using testing::ReadFile;
+using testing::RecordingSink;
+using testing::ScratchDirectory;
+using testing::Snapshot;
+using testing::TemporaryFilesBelow;
+using testing::WriteFile;
+
+constexpr std::string_view kTemplate = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+constexpr int kTemplateLines = 4;
+constexpr std::string_view kPoints = "1.5,2.5,3.5\r\n-4,5,-6\r\n";
+constexpr int kPointRows = 2;
+
+std::int64_t LineCount(const std::string& path) {
+  const std::string text = ReadFile(path);
+  return std::count(text.begin(), text.end(), '\n');
+}
+
+std::int64_t DrawingLines(std::int64_t headLines, std::int64_t rows) {
+  return headLines + 22 + 10 * rows + 8;
+}
+
+long PeakResidentKiB() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// Runs a conversion that must fail and checks that it changed nothing where the drawing
+// goes, closed what it opened and did not need memory that grows with the input. The
+// drawing has a directory of its own, so that a huge input is not read to compare.
+void ExpectRefusedChangingNothing(const ScratchDirectory& directory, const std::string& inPath,
+                                  const std::string& message) {
+  std::filesystem::create_directory(directory / "drawings");
+  WriteFile(directory / "drawings/drawing.dxf", "an earlier drawing\r\n");
+  const auto before = Snapshot(directory / "drawings");
+  const int descriptorsBefore = OpenDescriptorCount();
+  const long peakBefore = PeakResidentKiB();
+  const auto start = std::chrono::steady_clock::now();
+
+  RecordingSink sink;
+  RunConversion(inPath, "drawings/drawing.dxf", sink);
+
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_LT(PeakResidentKiB() - peakBefore, 64 * 1024);
+  EXPECT_EQ(sink.messages, std::vector<std::string>{message});
+  EXPECT_EQ(Snapshot(directory / "drawings"), before);
+  EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
+}
+
+TEST(HostileInput, BinaryFileRenamedCsvIsABadRow) {
+  ScratchDirectory directory;
+  WriteFile(directory / "PreData.txt", kTemplate);
+  // A PNG's signature and the start of its first chunk: its third line holds NUL bytes.
+  using namespace std::string_view_literals;
+  WriteFile(directory / "photo.csv", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01,\0\0\0\x01\x08\x06"sv);
+  ExpectRefusedChangingNothing(directory, "photo.csv", "3行目のデータが正しくありません");
+}
+
+TEST(HostileInput, TwoGigabytesWithoutLineEndIsABadRowSoon) {
+  ScratchDirectory directory;
+  WriteFile(directory / "PreData.txt", kTemplate);
+  const int fd = ::open("huge.csv", O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, off_t{2} << 30), 0);  // sparse: all NUL, no line end
+  ::close(fd);
+  ExpectRefusedChangingNothing(directory, "huge.csv", "1行目のデータが正しくありません");
+}
+
+TEST(HostileInput, DevZeroIsABadRowSoon) {
+  ScratchDirectory directory;
+  WriteFile(directory / "PreData.txt", kTemplate);
+  ExpectRefusedChangingNothing(directory, "/dev/zero", "1行目のデータが正しくありません");
+}
+
+TEST(HostileInput, TemplateWithOverlongLineIsRefused) {
+  ScratchDirectory directory;
+  WriteFile(directory / "PreData.txt", std::string(3 << 20, 'x') + "\r\nENTITIES\r\n");
+  WriteFile(directory / "points.csv", kPoints);
+  ExpectRefusedChangingNothing(directory, "points.csv", "PreData.txtファイルを読み込めません");
+}
+
+struct TemplateCase {
+  const char* name;
+  std::string (*text)();
+  int headLines;  // lines the drawing takes from it
+};
+
+void PrintTo(const TemplateCase& c, std::ostream* out) { *out << c.name; }
+
+class OddTemplate : public ::testing::TestWithParam<TemplateCase> {};
+
+TEST_P(OddTemplate, IsCopiedUpToEntities) {
+  const TemplateCase& c = GetParam();
+  ScratchDirectory directory;
+  WriteFile(directory / "PreData.txt", c.text());
+  WriteFile(directory / "points.csv", kPoints);
+  const int descriptorsBefore = OpenDescriptorCount();
+
+  RecordingSink sink;
+  RunConversion("points.csv", "drawing.dxf", sink);
+
+  EXPECT_EQ(sink.messages, std::vector<std::string>{"変換しました"});
+  EXPECT_EQ(LineCount(directory / "drawing.dxf"), DrawingLines(c.headLines, kPointRows));
+  EXPECT_EQ(TemporaryFilesBelow(directory.Path()), std::vector<std::string>{});
+  EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
+}
+
+// Fifty megabytes of header before ENTITIES, and lines after it that are never read.
+constexpr int kHugeHeadLines = 5'000'000;
+
+std::string HugeTemplate() {
+  std::string text;
+  for (int i = 0; i < kHugeHeadLines / 2; ++i) text += "999\r\n$COMMENT LINE " + std::to_string(i) + "\r\n";
+  return text + std::string(kTemplate) + "  0\r\nEOF\r\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Template, OddTemplate,
+    ::testing::Values(
+        TemplateCase{"Huge", HugeTemplate, kHugeHeadLines + kTemplateLines},
+        TemplateCase{"WithoutEntities", [] { return std::string("  0\r\nSECTION\r\n  2\r\nHEADER\r\n"); }, 4},
+        TemplateCase{"Empty", [] { return std::string(); }, 0}),
+    [](const ::testing::TestParamInfo<TemplateCase>& info) { return std::string(info.param.name); });
+
+TEST(HostileOutput, SymlinkedOutputWritesItsTargetAndStays) {
+  ScratchDirectory directory;
+  std::filesystem::create_directory(directory / "elsewhere");
+  WriteFile(directory / "PreData.txt", kTemplate);
+  WriteFile(directory / "points.csv", kPoints);
+  WriteFile(directory / "elsewhere/target.dxf", "an earlier drawing\r\n");
+  std::filesystem::create_symlink("elsewhere/target.dxf", directory / "link.dxf");
+
+  RecordingSink sink;
+  RunConversion("points.csv", "link.dxf", sink);
+
+  EXPECT_EQ(sink.messages, std::vector<std::string>{"変換しました"});
+  ASSERT_TRUE(std::filesystem::is_symlink(directory / "link.dxf"));
+  EXPECT_EQ(std::filesystem::read_symlink(directory / "link.dxf"), "elsewhere/target.dxf");
+  EXPECT_EQ(LineCount(directory / "elsewhere/target.dxf"), DrawingLines(kTemplateLines, kPointRows));
+  EXPECT_EQ(TemporaryFilesBelow(directory.Path()), std::vector<std::string>{});
+}
+
+// Gives the process another standard input for as long as it lives.
+class RedirectedStandardInput {
+ public:
+  explicit RedirectedStandardInput(int fd) : saved_(::dup(STDIN_FILENO)) { ::dup2(fd, STDIN_FILENO); }
+  ~RedirectedStandardInput() {
+    ::dup2(saved_, STDIN_FILENO);
+    ::close(saved_);
+  }
+  RedirectedStandardInput(const RedirectedStandardInput&) = delete;
+  RedirectedStandardInput& operator=(const RedirectedStandardInput&) = delete;
+
+ private:
+  int saved_;
+};
+
+TEST(HostileInput, BatchConverterReadsAPipe) {
+  ScratchDirectory directory;
+  WriteFile(directory / "PreData.txt", kTemplate);
+  int pipeEnds[2];
+  ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+  ASSERT_EQ(::write(pipeEnds[1], kPoints.data(), kPoints.size()), static_cast<ssize_t>(kPoints.size()));
+  ::close(pipeEnds[1]);
+  const int descriptorsBefore = OpenDescriptorCount();
+
+  std::ostringstream out;
+  std::ostringstream err;
+  int status = -1;
+  {
+    const RedirectedStandardInput input(pipeEnds[0]);
+    const std::vector<std::string> args = {"-o", "out.dxf", "/dev/stdin"};
+    status = RunBatchConverter(args, out, err);
+  }
+  ::close(pipeEnds[0]);
+
+  EXPECT_EQ(status, kExitAllConverted);
+  EXPECT_EQ(out.str(), "/dev/stdin: 変換しました\n");
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(LineCount(directory / "out.dxf"), DrawingLines(kTemplateLines, kPointRows));
+  EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore - 1);
+}
+
+struct PathCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::string input;
+  std::string output;
+};
+
+void PrintTo(const PathCase& c, std::ostream* out) { *out << c.name; }
+
+class OddPath : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(OddPath, BatchConverterWritesBesideIt) {
+  const PathCase& c = GetParam();
+  ScratchDirectory directory;
+  WriteFile(directory / "PreData.txt", kTemplate);
+  std::filesystem::create_directories(std::filesystem::path(directory / c.input).parent_path());
+  WriteFile(directory / c.input, kPoints);
+
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunBatchConverter(c.args, out, err), kExitAllConverted);
+
+  EXPECT_EQ(out.str(), c.input + ": 変換しました\n");
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(LineCount(directory / c.output), DrawingLines(kTemplateLines, kPointRows));
+  EXPECT_EQ(TemporaryFilesBelow(directory.Path()), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Path, OddPath,
+    ::testing::Values(
+        PathCase{"LeadingDash", {"--", "-a.csv"}, "-a.csv", "-a.dxf"},
+        PathCase{"LeadingDashOutput", {"-o", "-b.dxf", "--", "-a.csv"}, "-a.csv", "-b.dxf"},
+        PathCase{"Spaces", {"survey data/day 1.csv"}, "survey data/day 1.csv", "survey data/day 1.dxf"},
+        PathCase{"Japanese", {"測量/測点 一覧.csv"}, "測量/測点 一覧.csv", "測量/測点 一覧.dxf"}),
+    [](const ::testing::TestParamInfo<PathCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sorvane
