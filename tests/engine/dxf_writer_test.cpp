@@ -1,0 +1,182 @@
+#include "conversion_run.h"
+
+#include "scratch_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace sorvane {
+namespace {
+
+using testing::ReadFile;
+using testing::RecordingSink;
+using testing::ScratchDirectory;
+using testing::WriteFile;
+
+// The drawing's fixed parts, byte for byte: group codes right-aligned in three
+// characters, the POINT's X and Y with ten decimals but its Z with one, CR LF after
+// every line.
+constexpr std::string_view kPrologue =
+    "  0\r\nPOINT\r\n  8\r\n0\r\n"
+    " 10\r\n0.0000000000\r\n 20\r\n0.0000000000\r\n 30\r\n0.0\r\n"
+    "  0\r\nPOLYLINE\r\n  8\r\n0\r\n 66\r\n     1\r\n"
+    " 10\r\n0.0\r\n 20\r\n0.0\r\n 30\r\n0.0\r\n";
+constexpr std::string_view kTrailer =
+    "  0\r\nSEQEND\r\n  8\r\n0\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+
+// Converts `points` with `templateText` as PreData.txt and returns the drawing.
+std::string Convert(std::string_view points, std::string_view templateText) {
+  ScratchDirectory dir;
+  WriteFile("points.csv", points);
+  WriteFile(kTemplateName, templateText);
+  RecordingSink sink;
+  const ConversionResult result = RunConversion("points.csv", "out.dxf", sink);
+  EXPECT_EQ(result.outcome, ConvertOutcome::Converted) << sink.messages.front();
+  return ReadFile("out.dxf");
+}
+
+std::size_t CountLines(std::string_view text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(DxfWriter, WritesTheGoldenDrawing) {
+  const std::string drawing = Convert("12.5,-3,0\r\n-0.25,1E20,7,9\r\n",
+                                      "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+  // A number's line has a blank before a value that is not negative and one after
+  // every value; nothing else carries a trailing blank.
+  const std::string expected = std::string("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n") +
+                               std::string(kPrologue) +
+                               "  0\r\nVERTEX\r\n  8\r\n0\r\n"
+                               " 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n"
+                               "  0\r\nVERTEX\r\n  8\r\n0\r\n"
+                               " 10\r\n-0.25 \r\n 20\r\n 1E+20 \r\n 30\r\n 7 \r\n" +
+                               std::string(kTrailer);
+  EXPECT_EQ(drawing, expected);
+}
+
+struct TemplateCase {
+  const char* name;
+  std::string_view templateText;
+  std::string_view head;  // what of it starts the drawing
+};
+
+class TemplateHead : public ::testing::TestWithParam<TemplateCase> {};
+
+TEST_P(TemplateHead, IsCopiedUpToTheEntitiesLine) {
+  EXPECT_EQ(Convert("", GetParam().templateText),
+            std::string(GetParam().head) + std::string(kPrologue) + std::string(kTrailer));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DxfWriter, TemplateHead,
+    ::testing::Values(
+        TemplateCase{"EndsWithEntities", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n",
+                     "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"},
+        TemplateCase{"EntitiesWithoutLineEnd", "  2\r\nENTITIES", "  2\r\nENTITIES\r\n"},
+        TemplateCase{"ContentAfterEntitiesNotCopied",
+                     "  2\r\nENTITIES\r\n  0\r\nLINE\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n",
+                     "  2\r\nENTITIES\r\n"},
+        TemplateCase{"StopsAtFirstEntities", "ENTITIES\r\nENTITIES\r\n", "ENTITIES\r\n"},
+        TemplateCase{"WithoutEntitiesCopiedWhole", "  0\r\nSECTION\r\n  2\r\nHEADER",
+                     "  0\r\nSECTION\r\n  2\r\nHEADER\r\n"},
+        TemplateCase{"Empty", "", ""},
+        TemplateCase{"OnlyByteOrderMark", "\xEF\xBB\xBF", ""},
+        TemplateCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF  2\r\nENTITIES\r\nEOF\r\n",
+                     "  2\r\nENTITIES\r\n"},
+        // Only a whole line in capitals, with nothing around it, ends the head.
+        TemplateCase{"NearMissesDoNotStop",
+                     "ENTITIES \r\nentities\r\n ENTITIES\r\nENTITIES\t\r\nEND\r\n",
+                     "ENTITIES \r\nentities\r\n ENTITIES\r\nENTITIES\t\r\nEND\r\n"},
+        TemplateCase{"LfAndCrLineEndsBecomeCrLf", "  0\nSECTION\r  2\r\nENTITIES\nEOF\n",
+                     "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"},
+        TemplateCase{"BlankAndNonAsciiLinesPassThrough", "\r\n\xE5\x9B\xB3\r\nENTITIES\r\n",
+                     "\r\n\xE5\x9B\xB3\r\nENTITIES\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct NumberCase {
+  const char* name;
+  std::string_view field;
+  std::string_view valueLine;  // without its CR LF
+};
+
+class VertexValueLine : public ::testing::TestWithParam<NumberCase> {};
+
+// The same text as X (read by Val), Y (Val) and Z (the strict conversion) must be
+// written the same way, whichever reading path the reader took.
+TEST_P(VertexValueLine, PrintsTheNumberAsTheRuntimeDoes) {
+  const std::string field(GetParam().field);
+  const std::string value = std::string(GetParam().valueLine) + "\r\n";
+  const std::string drawing = Convert(field + "," + field + "," + field + "\r\n", "");
+  const std::string vertex = "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n" + value + " 20\r\n" + value +
+                             " 30\r\n" + value;
+  EXPECT_EQ(drawing, std::string(kPrologue) + vertex + std::string(kTrailer));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DxfWriter, VertexValueLine,
+    ::testing::Values(NumberCase{"Whole", "42", " 42 "},
+                      NumberCase{"Negative", "-3", "-3 "},
+                      NumberCase{"Zero", "0", " 0 "},
+                      NumberCase{"NegativeZeroIsNotNegative", "-0", " 0 "},
+                      NumberCase{"NegativeZeroWithDecimals", "-0.000", " 0 "},
+                      NumberCase{"PlusSignDropped", "+7", " 7 "},
+                      NumberCase{"LeadingAndTrailingZerosDropped", "007.100", " 7.1 "},
+                      NumberCase{"PointWithoutDigitsAfter", "5.", " 5 "},
+                      NumberCase{"ZeroBeforePointBelowOne", ".5", " 0.5 "},
+                      NumberCase{"NegativeBelowOne", "-.25", "-0.25 "},
+                      NumberCase{"SurveyValue", "-45840.4215", "-45840.4215 "},
+                      NumberCase{"SmallestWithoutExponent", "0.0001", " 0.0001 "},
+                      NumberCase{"BelowThatUsesExponent", "0.00001", " 1E-05 "},
+                      NumberCase{"NegativeSmallExponent", "-0.000015", "-1.5E-05 "},
+                      NumberCase{"FifteenDigitsWhole", "999999999999999", " 999999999999999 "},
+                      NumberCase{"SixteenDigitsWhole", "1000000000000000", " 1E+15 "},
+                      NumberCase{"RoundedToFifteenDigits", "123456789012345.6",
+                                 " 123456789012346 "},
+                      NumberCase{"RoundedBelowOne", "0.1234567890123456", " 0.123456789012346 "},
+                      NumberCase{"RoundingCarriesToNextPower", "9.9999999999999999", " 10 "},
+                      NumberCase{"ManyZerosAfterPoint", "1.000000000000000000001", " 1 "},
+                      NumberCase{"ExponentInput", "2.5e-7", " 2.5E-07 "},
+                      NumberCase{"LargeExponentInput", "1.5E20", " 1.5E+20 "},
+                      NumberCase{"ExponentGivingPlainNumber", "1.25E2", " 125 "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LineCountCase {
+  const char* name;
+  std::size_t rows;
+};
+
+class DrawingLineCount : public ::testing::TestWithParam<LineCountCase> {};
+
+// The bundled template's head, 22 prologue lines, 10 per row and 8 trailer lines;
+// enough rows cross the writer's buffer, and every line ends with CR LF.
+TEST_P(DrawingLineCount, IsHeadPlusTwentyTwoPlusTenPerRowPlusEight) {
+  const std::string templateText = ReadFile(SORVANE_EXAMPLES_DIR "/PreData.txt");
+  ASSERT_FALSE(templateText.empty());
+  std::string points;
+  for (std::size_t row = 0; row < GetParam().rows; ++row) {
+    points += std::to_string(row) + ".125,-" + std::to_string(row) + ".5,100.25\r\n";
+  }
+  const std::string drawing = Convert(points, templateText);
+  const std::size_t headLines = CountLines(templateText);
+  EXPECT_EQ(CountLines(drawing), headLines + 22 + 10 * GetParam().rows + 8);
+  std::size_t lone = 0;
+  for (std::size_t i = 0; i < drawing.size(); ++i) {
+    if (drawing[i] == '\n' && (i == 0 || drawing[i - 1] != '\r')) ++lone;
+    if (drawing[i] == '\r' && (i + 1 == drawing.size() || drawing[i + 1] != '\n')) ++lone;
+  }
+  EXPECT_EQ(lone, 0u) << "line ends other than CR LF";
+  EXPECT_TRUE(drawing.ends_with(kTrailer));
+}
+
+INSTANTIATE_TEST_SUITE_P(DxfWriter, DrawingLineCount,
+                         ::testing::Values(LineCountCase{"NoRows", 0}, LineCountCase{"OneRow", 1},
+                                           LineCountCase{"ThreeRows", 3},
+                                           LineCountCase{"BeyondOneBuffer", 40000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sorvane
