@@ -2,6 +2,7 @@
 
 #include "file_system.h"
 
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -17,6 +18,25 @@ constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 constexpr std::size_t kBufferSize = TextInputFile::kMaxLineLength + 2 + kBlockSize;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The position of the first CR or LF in data[from, to), or `to`. Eight bytes are
+// tested at a time: a byte equal to CR or LF becomes zero after the XOR, and the
+// classic zero-byte test finds the first such byte exactly.
+std::size_t FindLineEnd(const char* data, std::size_t from, std::size_t to) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  auto zeroBytes = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighBits; };
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; from + 8 <= to; from += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, data + from, sizeof word);
+      const std::uint64_t found = zeroBytes(word ^ (kOnes * '\n')) | zeroBytes(word ^ (kOnes * '\r'));
+      if (found != 0) return from + static_cast<std::size_t>(std::countr_zero(found)) / 8;
+    }
+  }
+  while (from < to && data[from] != '\n' && data[from] != '\r') ++from;
+  return from;
+}
 
 }  // namespace
 
@@ -95,7 +115,7 @@ TextInputFile::LineStatus TextInputFile::ReadLine(std::string_view& line) {
   std::size_t scan = begin_;
   while (true) {
     const char* data = buffer_.get();
-    while (scan < end_ && data[scan] != '\n' && data[scan] != '\r') ++scan;
+    scan = FindLineEnd(data, scan, end_);
     if (scan - begin_ > kMaxLineLength) return LineStatus::TooLong;
     if (scan < end_) {
       line = std::string_view(data + begin_, scan - begin_);
