@@ -1,0 +1,45 @@
+#include "file_list_box.h"
+
+#include "folder_listing.h"
+#include "path_text.h"
+
+#include <QSignalBlocker>
+
+namespace sorvane {
+namespace {
+
+constexpr int kNameRole = Qt::UserRole;
+
+}  // namespace
+
+FileListBox::FileListBox(std::string pattern, const std::string& folder, QWidget* parent)
+    : QListWidget(parent), pattern_(std::move(pattern)) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  SetPath(folder);
+  connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::Click);
+}
+
+bool FileListBox::SetPath(const std::string& folder) {
+  const std::optional<std::vector<std::string>> names = ListMatchingFiles(folder, pattern_);
+  if (!names) return false;
+  // Relisting drops the selection; that is no click of the user's.
+  const QSignalBlocker quiet(this);
+  clear();
+  for (const std::string& name : *names) {
+    auto* item = new QListWidgetItem(PathText(name), this);
+    item->setData(kNameRole, QByteArray::fromStdString(name));
+  }
+  path_ = folder;
+  return true;
+}
+
+int FileListBox::ListIndex() const {
+  const QList<QListWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? -1 : row(selected.front());
+}
+
+std::string FileListBox::List(int index) const {
+  return item(index)->data(kNameRole).toByteArray().toStdString();
+}
+
+}  // namespace sorvane

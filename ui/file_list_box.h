@@ -1,0 +1,34 @@
+#pragma once
+// Fil1: the list of the files in one folder whose names match a pattern. Selecting an
+// entry, by mouse or keyboard, raises Click.
+
+#include <QListWidget>
+
+#include <string>
+
+namespace sorvane {
+
+class FileListBox : public QListWidget {
+  Q_OBJECT
+
+ public:
+  FileListBox(std::string pattern, const std::string& folder, QWidget* parent);
+
+  const std::string& Path() const { return path_; }
+  // Relists for `folder`. False, with the list left as it was, when the folder cannot
+  // be read.
+  bool SetPath(const std::string& folder);
+  // The selected entry's index from 0, or -1 when none is selected.
+  int ListIndex() const;
+  // The file name of entry `index`.
+  std::string List(int index) const;
+
+ signals:
+  void Click();
+
+ private:
+  std::string pattern_;
+  std::string path_;
+};
+
+}  // namespace sorvane

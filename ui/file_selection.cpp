@@ -1,0 +1,35 @@
+#include "file_selection.h"
+
+#include "path_derivation.h"
+
+namespace sorvane {
+
+void FileSelection::Drv1_Change() {
+  if (controls_.MoveDirList(controls_.Drive())) return;
+  controls_.TellCannotOpenFolder();
+  controls_.ShowDriveOf(controls_.DirPath());
+}
+
+void FileSelection::Dir1_Change() {
+  if (controls_.MoveFileList(controls_.DirPath())) return;
+  controls_.TellCannotOpenFolder();
+  // Moving the directory list back runs this procedure again; if the old folder has
+  // become unreadable too, stop there instead of going back and forth.
+  if (restoringDirList_) return;
+  restoringDirList_ = true;
+  controls_.MoveDirList(controls_.FileListPath());
+  restoringDirList_ = false;
+}
+
+void FileSelection::Fil1_Click() {
+  const std::optional<std::string> fileName = controls_.SelectedFileName();
+  if (!fileName) return;
+  inPath_ = DeriveInPath(controls_.FileListPath(), *fileName);
+  outPath_ = DeriveOutPath(inPath_);
+  controls_.SetInputText(inPath_);
+  controls_.SetOutputText(outPath_);
+}
+
+void FileSelection::Txt2_Change() { outPath_ = controls_.OutputText(); }
+
+}  // namespace sorvane

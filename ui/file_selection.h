@@ -1,0 +1,38 @@
+#pragma once
+// The selection behind the main window: the point file chosen last (InPath), the DXF
+// path to write (OutPath), and the chain drive list -> directory list -> file list.
+// The procedures are named after the control events that run them.
+
+#include "selection_controls.h"
+
+#include <string>
+
+namespace sorvane {
+
+class FileSelection {
+ public:
+  explicit FileSelection(SelectionControls& controls) : controls_(controls) {}
+
+  // The directory list follows the drive list. A drive that cannot be read is
+  // reported, and the drive list goes back to the drive the directory list is on.
+  void Drv1_Change();
+  // The file list follows the directory list. A folder that cannot be read is
+  // reported, and the directory list goes back to the file list's folder.
+  void Dir1_Change();
+  // Derives InPath and OutPath from the selected file and shows both, replacing any
+  // edit of the output box. Does nothing when no entry is selected.
+  void Fil1_Click();
+  // OutPath is exactly what the output box holds, empty included.
+  void Txt2_Change();
+
+  const std::string& InPath() const { return inPath_; }
+  const std::string& OutPath() const { return outPath_; }
+
+ private:
+  SelectionControls& controls_;
+  std::string inPath_;
+  std::string outPath_;
+  bool restoringDirList_ = false;
+};
+
+}  // namespace sorvane

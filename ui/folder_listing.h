@@ -1,0 +1,29 @@
+#pragma once
+// What the directory and file lists show of one folder. Names are the file system's
+// bytes; hidden entries (a leading ".") are left out, as a file manager does.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorvane {
+
+// Whether `name` matches `pattern`: "*" stands for any run of characters, "?" for one,
+// and letters match regardless of case, so "*.csv" also finds "POINTS.CSV".
+bool MatchesPattern(std::string_view name, std::string_view pattern);
+
+// The folders inside `folder` (symbolic links to folders included), sorted. Nothing
+// when `folder` cannot be read.
+std::optional<std::vector<std::string>> ListSubfolders(const std::string& folder);
+
+// The regular files inside `folder` whose names match `pattern`, sorted. Nothing when
+// `folder` cannot be read.
+std::optional<std::vector<std::string>> ListMatchingFiles(const std::string& folder,
+                                                          std::string_view pattern);
+
+// The folders from the root down to `folder` itself, each a full path ("/", "/home",
+// "/home/ann"). `folder` is absolute.
+std::vector<std::string> FolderChain(const std::string& folder);
+
+}  // namespace sorvane

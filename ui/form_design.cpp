@@ -1,0 +1,15 @@
+#include "form_design.h"
+
+#include <QStringList>
+
+namespace sorvane::design {
+
+QFont CaptionFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("VL PGothic"), QStringLiteral("VL Gothic"),
+                    QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")});
+  font.setPixelSize(11);
+  return font;
+}
+
+}  // namespace sorvane::design

@@ -1,0 +1,206 @@
+#include "frm_sorvane.h"
+
+#include "conversion_run.h"
+#include "dir_list_box.h"
+#include "drive_list_box.h"
+#include "file_list_box.h"
+#include "form_design.h"
+#include "frm_about.h"
+#include "message_box.h"
+#include "path_text.h"
+#include "program_end.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <exception>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+namespace sorvane {
+namespace {
+
+namespace layout = design::main_window;
+
+constexpr char kFilePattern[] = "*.csv";
+
+std::string StartFolder() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? std::string("/") : folder.string();
+}
+
+// The outcome of one conversion. The wait cursor of the run ends before the box
+// appears, and at the latest when the run is over.
+class OutcomeBox final : public MessageSink {
+ public:
+  explicit OutcomeBox(QWidget* window) : window_(window) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ~OutcomeBox() override { EndWait(); }
+  OutcomeBox(const OutcomeBox&) = delete;
+  OutcomeBox& operator=(const OutcomeBox&) = delete;
+
+  void ShowMessage(std::string_view message) override {
+    EndWait();
+    shown_ = true;
+    ShowMessageBox(window_, MessageText(message));
+  }
+  bool Shown() const { return shown_; }
+
+ private:
+  void EndWait() {
+    if (!waiting_) return;
+    waiting_ = false;
+    QApplication::restoreOverrideCursor();
+  }
+
+  QWidget* window_;
+  bool waiting_ = true;
+  bool shown_ = false;
+};
+
+}  // namespace
+
+FrmSorvane::FrmSorvane(ProgramEnd& programEnd)
+    : programEnd_(programEnd), selection_(*this) {
+  setObjectName(QStringLiteral("FrmSorvane"));
+  setWindowTitle(QString::fromUtf8(kApplicationTitle));
+  setFont(design::CaptionFont());
+
+  auto* client = new QWidget(this);
+  setCentralWidget(client);
+  const std::string start = StartFolder();
+  Drv1 = new DriveListBox(start, client);
+  Dir1 = new DirListBox(start, client);
+  Fil1 = new FileListBox(kFilePattern, Dir1->Path(), client);
+  Lbl1 = new QLabel(QStringLiteral("ファイル名"), client);
+  Txt1 = new QLineEdit(client);
+  Line1 = new QFrame(client);
+  Lbl2 = new QLabel(QStringLiteral("出力ファイル名"), client);
+  Txt2 = new QLineEdit(client);
+  Cmd1 = new QPushButton(QStringLiteral("変　換"), client);
+  Cmd2 = new QPushButton(QStringLiteral("取　消"), client);
+  PlaceControls();
+  CreateMenus();
+  ConnectProcedures();
+
+  resize(layout::kClient.width(), layout::kClient.height() + menuBar()->sizeHint().height());
+  Drv1->setFocus();
+}
+
+FrmSorvane::~FrmSorvane() = default;
+
+void FrmSorvane::PlaceControls() {
+  const auto place = [](QWidget* control, const char* name, const QRect& geometry) {
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+  };
+  place(Drv1, "Drv1", layout::kDrv1.ToPixels());
+  place(Dir1, "Dir1", layout::kDir1.ToPixels());
+  place(Fil1, "Fil1", layout::kFil1.ToPixels());
+  place(Lbl1, "Lbl1", layout::kLbl1.ToPixels());
+  place(Txt1, "Txt1", layout::kTxt1.ToPixels());
+  place(Line1, "Line1", QRect(layout::kLine1From, layout::kLine1To));
+  place(Lbl2, "Lbl2", layout::kLbl2.ToPixels());
+  place(Txt2, "Txt2", layout::kTxt2.ToPixels());
+  place(Cmd1, "Cmd1", layout::kCmd1.ToPixels());
+  place(Cmd2, "Cmd2", layout::kCmd2.ToPixels());
+
+  Line1->setFrameShape(QFrame::HLine);
+  Line1->setFrameShadow(QFrame::Plain);
+  Line1->setLineWidth(1);
+  // The input box only shows the chosen file; the conversion never reads it back.
+  Txt1->setReadOnly(true);
+  for (QLineEdit* box : {Txt1, Txt2}) box->setMaxLength(std::numeric_limits<int>::max());
+  // Outside a dialog no button is the default, so Enter in a text box presses nothing;
+  // auto-default lets Enter press a button that has the focus, as Space does.
+  for (QPushButton* button : {Cmd1, Cmd2}) button->setAutoDefault(true);
+
+  setTabOrder(Drv1, Dir1);
+  setTabOrder(Dir1, Fil1);
+  setTabOrder(Fil1, Txt1);
+  setTabOrder(Txt1, Cmd1);
+  setTabOrder(Cmd1, Txt2);
+  setTabOrder(Txt2, Cmd2);
+}
+
+void FrmSorvane::CreateMenus() {
+  mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  mnuFile->setObjectName(QStringLiteral("mnuFile"));
+  mnuEnd = mnuFile->addAction(QStringLiteral("終了(&X)"));
+  mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
+  mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+  mnuAbout = mnuHelp->addAction(QStringLiteral("バージョン表示(&A)"));
+  mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+}
+
+void FrmSorvane::ConnectProcedures() {
+  connect(Drv1, &DriveListBox::Change, this, &FrmSorvane::Drv1_Change);
+  connect(Dir1, &DirListBox::Change, this, &FrmSorvane::Dir1_Change);
+  connect(Dir1, &DirListBox::CannotOpen, this, &FrmSorvane::TellCannotOpenFolder);
+  connect(Fil1, &FileListBox::Click, this, &FrmSorvane::Fil1_Click);
+  connect(Txt2, &QLineEdit::textChanged, this, &FrmSorvane::Txt2_Change);
+  connect(Cmd1, &QPushButton::clicked, this, &FrmSorvane::Cmd1_Click);
+  connect(Cmd2, &QPushButton::clicked, this, &FrmSorvane::Cmd2_Click);
+  connect(mnuEnd, &QAction::triggered, this, &FrmSorvane::mnuEnd_Click);
+  connect(mnuAbout, &QAction::triggered, this, &FrmSorvane::mnuAbout_Click);
+}
+
+void FrmSorvane::Cmd1_Click() {
+  OutcomeBox outcome(this);
+  try {
+    RunConversion(InPath(), OutPath(), outcome);
+  } catch (const std::exception& failure) {
+    // The window stays open; the user hears of the failure in the one box of the run.
+    if (!outcome.Shown()) {
+      outcome.ShowMessage(std::string("変換できませんでした: ") + failure.what());
+    }
+  }
+}
+
+void FrmSorvane::Cmd2_Click() { programEnd_.EndProgram(); }
+
+void FrmSorvane::mnuEnd_Click() { programEnd_.EndProgram(); }
+
+void FrmSorvane::mnuAbout_Click() {
+  if (!about_) about_ = std::make_unique<FrmAbout>();
+  about_->exec();
+}
+
+std::string FrmSorvane::Drive() const { return Drv1->Drive(); }
+
+std::string FrmSorvane::DirPath() const { return Dir1->Path(); }
+
+std::string FrmSorvane::FileListPath() const { return Fil1->Path(); }
+
+bool FrmSorvane::MoveDirList(const std::string& path) { return Dir1->SetPath(path); }
+
+bool FrmSorvane::MoveFileList(const std::string& path) { return Fil1->SetPath(path); }
+
+void FrmSorvane::ShowDriveOf(const std::string& path) { Drv1->ShowDriveOf(path); }
+
+std::optional<std::string> FrmSorvane::SelectedFileName() const {
+  const int index = Fil1->ListIndex();
+  if (index < 0) return std::nullopt;
+  return Fil1->List(index);
+}
+
+void FrmSorvane::SetInputText(const std::string& text) { Txt1->setText(PathText(text)); }
+
+void FrmSorvane::SetOutputText(const std::string& text) { Txt2->setText(PathText(text)); }
+
+std::string FrmSorvane::OutputText() const { return PathBytes(Txt2->text()); }
+
+void FrmSorvane::TellCannotOpenFolder() {
+  ShowMessageBox(this, QStringLiteral("フォルダを開けません"));
+}
+
+}  // namespace sorvane
