@@ -67,6 +67,9 @@ OutputFile::CreateStatus OutputFile::Create(const std::string& path,
 
   struct stat existing {};
   replacesExisting_ = ::stat(finalPath_.c_str(), &existing) == 0;
+  // Only a path where nothing is yet may be created: for any other failure (a loop of
+  // links) the rename would replace whatever is there.
+  if (!replacesExisting_ && errno != ENOENT) return CreateStatus::CannotCreate;
   if (replacesExisting_) {
     const FileIdentity identity{static_cast<std::uint64_t>(existing.st_dev),
                                 static_cast<std::uint64_t>(existing.st_ino)};
