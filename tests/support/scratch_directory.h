@@ -73,10 +73,12 @@ inline std::string ReadFile(const std::string& path) {
 inline std::map<std::string, std::string> Snapshot(const std::string& root) {
   std::map<std::string, std::string> entries;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    const std::string name = std::filesystem::relative(entry.path(), root).string();
-    if (entry.is_symlink()) {
+    const std::string name = entry.path().lexically_relative(root).string();
+    // Links are not followed: a link that loops or dangles is an entry like any other.
+    const std::filesystem::file_status status = entry.symlink_status();
+    if (std::filesystem::is_symlink(status)) {
       entries[name] = "link to " + std::filesystem::read_symlink(entry.path()).string();
-    } else if (entry.is_directory()) {
+    } else if (std::filesystem::is_directory(status)) {
       entries[name] = "directory";
     } else {
       entries[name] = ReadFile(entry.path().string());
