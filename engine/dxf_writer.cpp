@@ -1,5 +1,6 @@
 #include "dxf_writer.h"
 
+#include <cstring>
 #include <string_view>
 
 namespace sorvane {
@@ -31,23 +32,38 @@ void WritePrologue(OutputFile& out) {
 
 namespace {
 
-void PrintCoordinate(OutputFile& out, const Coordinate& coordinate) {
+// The longest VERTEX record: its fixed lines and three numbers with their line ends.
+constexpr std::size_t kMaxVertexLength = 64 + 3 * (kMaxNumberTextLength + 2);
+
+char* Append(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+char* AppendCoordinate(char* out, const Coordinate& coordinate) {
   if (coordinate.printed.length > 0) {
-    out.PrintLine(coordinate.printed.View());
+    // The whole fixed-size text is copied, which the compiler does in two moves; only
+    // its length counts.
+    std::memcpy(out, coordinate.printed.text, sizeof coordinate.printed.text);
+    out += coordinate.printed.length;
   } else {
-    out.PrintNumber(coordinate.value);
+    out = PrintNumberText(coordinate.value, out);
   }
+  return Append(out, "\r\n");
 }
 
 }  // namespace
 
 void WriteVertex(OutputFile& out, const PointRow& row) {
-  out.Put("  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n");
-  PrintCoordinate(out, row.X);
-  out.Put(" 20\r\n");
-  PrintCoordinate(out, row.Y);
-  out.Put(" 30\r\n");
-  PrintCoordinate(out, row.Z);
+  // The vertex is written straight into the output buffer: this runs once per point.
+  char* text = out.Reserve(kMaxVertexLength);
+  text = Append(text, "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n");
+  text = AppendCoordinate(text, row.X);
+  text = Append(text, " 20\r\n");
+  text = AppendCoordinate(text, row.Y);
+  text = Append(text, " 30\r\n");
+  text = AppendCoordinate(text, row.Z);
+  out.Commit(text);
 }
 
 void WriteTrailer(OutputFile& out) {

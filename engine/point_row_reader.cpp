@@ -39,8 +39,8 @@ LineKind ConvertLine(std::string_view line, FieldReading reading, PointRow& row)
     secondComma = line.find(',', firstComma + 1);
     if (secondComma != kNone) {
       commaCount = 2;
-      const std::size_t last = line.rfind(',');
-      if (last != secondComma) lastComma = last;
+      const auto* last = static_cast<const char*>(::memrchr(line.data(), ',', line.size()));
+      if (last != line.data() + secondComma) lastComma = static_cast<std::size_t>(last - line.data());
     }
   }
   if (commaCount == 0) return LineKind::NoComma;

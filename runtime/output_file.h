@@ -37,12 +37,19 @@ class OutputFile {
     Put("\r\n");
   }
   void PrintNumber(double value) {
-    if (kMaxNumberTextLength + 2 > capacity_ - used_) Flush();
-    char* out = PrintNumberText(value, buffer_.get() + used_);
+    char* out = PrintNumberText(value, Reserve(kMaxNumberTextLength + 2));
     *out++ = '\r';
     *out++ = '\n';
-    used_ = static_cast<std::size_t>(out - buffer_.get());
+    Commit(out);
   }
+  // Room for `size` characters written straight into the buffer, for the hot path:
+  // write at most `size` characters from the returned pointer, then Commit the end.
+  char* Reserve(std::size_t size) {
+    if (size > capacity_ - used_) Flush();
+    return buffer_.get() + used_;
+  }
+  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+
   // Raw text, already with its line ends.
   void Put(std::string_view text) {
     if (text.size() > capacity_ - used_) {
