@@ -1,0 +1,147 @@
+#include "batch_converter.h"
+
+#include "scratch_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace sorvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScratchDirectory;
+using testing::Snapshot;
+using testing::WriteFile;
+
+constexpr std::string_view kUsageLine = "usage: sorvane-convert [-t TEMPLATE] [-o OUTPUT] INPUT...\n";
+
+struct BatchCase {
+  const char* name;
+  std::vector<std::string> args;
+  int exitStatus;
+  std::string out;  // exactly what is printed on each stream
+  std::string err;
+  std::vector<std::string> drawings;  // files that exist afterwards
+};
+
+void PrintTo(const BatchCase& c, std::ostream* os) { *os << c.name; }
+
+// Each case runs in a fresh directory with a template, two point files, a point file
+// with a bad row, and a point file whose name looks like an option.
+class BatchConverterRun : public ::testing::TestWithParam<BatchCase> {
+ protected:
+  void SetUp() override {
+    WriteFile("PreData.txt", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+    WriteFile("other.txt", "  2\r\nENTITIES\r\n");
+    WriteFile("a.csv", "1,2,3\r\n");
+    WriteFile("b.old.csv", "4,5,6\r\n");
+    WriteFile("bad.csv", "1,2,3\r\n1,2\r\n");
+    WriteFile("-a.csv", "7,8,9\r\n");
+    fs::create_directory("v1.2");
+    WriteFile("v1.2/pts", "1,2,3\r\n");
+  }
+
+  ScratchDirectory dir_;
+};
+
+TEST_P(BatchConverterRun, PrintsOneLinePerInputAndExits) {
+  const BatchCase& c = GetParam();
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunBatchConverter(c.args, out, err), c.exitStatus);
+  EXPECT_EQ(out.str(), c.out);
+  EXPECT_EQ(err.str(), c.err);
+  for (const std::string& drawing : c.drawings) {
+    EXPECT_TRUE(fs::is_regular_file(drawing)) << drawing;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BatchConverter, BatchConverterRun,
+    ::testing::Values(
+        BatchCase{"OneInput", {"a.csv"}, 0, "a.csv: 変換しました\n", "", {"a.dxf"}},
+        BatchCase{"OutputCutAtFirstDotOfName", {"b.old.csv"}, 0, "b.old.csv: 変換しました\n", "",
+                  {"b.dxf"}},
+        BatchCase{"DotInDirectoryKeepsOutputThere", {"v1.2/pts"}, 0, "v1.2/pts: 変換しました\n",
+                  "", {"v1.2/pts.dxf"}},
+        BatchCase{"SeveralInputs", {"a.csv", "b.old.csv"}, 0,
+                  "a.csv: 変換しました\nb.old.csv: 変換しました\n", "", {"a.dxf", "b.dxf"}},
+        BatchCase{"GivenOutput", {"-o", "drawing.dxf", "a.csv"}, 0, "a.csv: 変換しました\n", "",
+                  {"drawing.dxf"}},
+        BatchCase{"OptionsAfterInput", {"a.csv", "-t", "other.txt"}, 0, "a.csv: 変換しました\n",
+                  "", {"a.dxf"}},
+        BatchCase{"InputNamedLikeOptionAfterDoubleDash", {"--", "-a.csv"}, 0,
+                  "-a.csv: 変換しました\n", "", {"-a.dxf"}},
+        // A failed input does not stop the others, and the status tells of it.
+        BatchCase{"FailuresOnErrorStream", {"missing.csv", "a.csv", "bad.csv"}, 1,
+                  "a.csv: 変換しました\n",
+                  "missing.csv: ファイルが存在しません\n"
+                  "bad.csv: 2行目のデータが正しくありません\n",
+                  {"a.dxf"}},
+        BatchCase{"TemplateMissing", {"-t", "none.txt", "a.csv"}, 1, "",
+                  "a.csv: PreData.txtファイルが存在しません\n", {}},
+        BatchCase{"OutputIsInput", {"-o", "a.csv", "a.csv"}, 1, "",
+                  "a.csv: 出力ファイルが入力ファイルと同じです\n", {}},
+        BatchCase{"EmptyOutput", {"-o", "", "a.csv"}, 1, "",
+                  "a.csv: 出力ファイル名を入力してください\n", {}},
+        BatchCase{"EmptyInput", {""}, 1, "", ": ファイル名を選択してください\n", {}},
+        BatchCase{"Help", {"--help"}, 0,
+                  std::string(kUsageLine) +
+                      "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose "
+                      "head is\ntaken from TEMPLATE (default: PreData.txt in the current "
+                      "directory). OUTPUT\n(default: INPUT with its extension replaced by .dxf) "
+                      "needs exactly one INPUT.\n",
+                  "", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct UsageCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::string complaint;  // the line before the usage
+};
+
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
+
+class BatchConverterUsage : public ::testing::TestWithParam<UsageCase> {
+ protected:
+  ScratchDirectory dir_;
+};
+
+// A usage error converts nothing, even the inputs that were named correctly.
+TEST_P(BatchConverterUsage, ExitsWithTwoAndUsageOnErrorStream) {
+  WriteFile("PreData.txt", "  2\r\nENTITIES\r\n");
+  WriteFile("a.csv", "1,2,3\r\n");
+  WriteFile("b.csv", "4,5,6\r\n");
+  const auto before = Snapshot(dir_.Path());
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunBatchConverter(GetParam().args, out, err), 2);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_TRUE(err.str().starts_with(GetParam().complaint + "\n" + std::string(kUsageLine)))
+      << err.str();
+  EXPECT_EQ(Snapshot(dir_.Path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BatchConverter, BatchConverterUsage,
+    ::testing::Values(
+        UsageCase{"NoArguments", {}, "sorvane-convert: no INPUT given"},
+        UsageCase{"OnlyOptions", {"-t", "PreData.txt"}, "sorvane-convert: no INPUT given"},
+        UsageCase{"UnknownOption", {"-x", "a.csv"}, "sorvane-convert: unknown option -x"},
+        UsageCase{"UnknownOptionAfterInput", {"a.csv", "--verbose"},
+                  "sorvane-convert: unknown option --verbose"},
+        UsageCase{"InputNamedLikeOptionWithoutDoubleDash", {"-a.csv"},
+                  "sorvane-convert: unknown option -a.csv"},
+        UsageCase{"OutputWithSeveralInputs", {"-o", "x.dxf", "a.csv", "b.csv"},
+                  "sorvane-convert: -o needs exactly one INPUT"},
+        UsageCase{"OutputWithoutValue", {"a.csv", "-o"}, "sorvane-convert: missing value for -o"},
+        UsageCase{"TemplateWithoutValue", {"a.csv", "-t"},
+                  "sorvane-convert: missing value for -t"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sorvane
