@@ -88,43 +88,38 @@ OutputFile::CreateStatus OutputFile::Create(const std::string& path,
 
   fd_ = CreateTemporaryBeside(finalPath_, temporaryPath_);
   if (fd_ < 0) return CreateStatus::CannotCreate;
-  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  for (std::unique_ptr<char[]>& buffer : buffers_) {
+    if (!buffer) buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  }
+  active_ = 0;
   capacity_ = kBufferSize;
   used_ = 0;
   failed_ = false;
   return CreateStatus::Created;
 }
 
-void OutputFile::WriteOut(const char* data, std::size_t size) {
-  while (size > 0 && !failed_) {
-    const ssize_t written = FileSystem().write(fd_, data, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      failed_ = true;
-      return;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-}
-
 void OutputFile::Flush() {
-  WriteOut(buffer_.get(), used_);
+  if (used_ == 0) return;
+  writer_.Write(fd_, buffers_[active_].get(), used_);
+  active_ = 1 - active_;
   used_ = 0;
 }
 
 void OutputFile::PutLarge(std::string_view text) {
   Flush();
   if (text.size() <= capacity_) {
-    std::memcpy(buffer_.get(), text.data(), text.size());
+    std::memcpy(buffers_[active_].get(), text.data(), text.size());
     used_ = text.size();
   } else {
-    WriteOut(text.data(), text.size());
+    writer_.Write(fd_, text.data(), text.size());
+    writer_.Wait();  // the text is the caller's, valid only until it returns
   }
 }
 
 bool OutputFile::Commit() {
   Flush();
+  writer_.Finish();
+  failed_ = failed_ || writer_.Failed();
   if (!failed_ && replacesExisting_) {
     // Keep the owner where we may (only the superuser can give a file away).
     [[maybe_unused]] const int ignored = ::fchown(fd_, existingOwner_, existingGroup_);
@@ -150,6 +145,7 @@ bool OutputFile::Commit() {
 }
 
 void OutputFile::Discard() {
+  writer_.Finish();
   if (fd_ >= 0) FileSystem().close(fd_);
   fd_ = -1;
   if (!temporaryPath_.empty()) ::unlink(temporaryPath_.c_str());

@@ -1,9 +1,10 @@
 #pragma once
 // The output file of a run. It is written beside its final path under a temporary name,
-// through one large buffer, and renamed over the final path only when complete: a run
+// through two large buffers (one is filled while a thread writes the other), and renamed over the final path only when complete: a run
 // that fails leaves no half-written drawing, no temporary file, and an existing file
 // at the final path byte for byte as it was.
 
+#include "background_writer.h"
 #include "file_identity.h"
 #include "number_text.h"
 
@@ -46,9 +47,9 @@ class OutputFile {
   // write at most `size` characters from the returned pointer, then Commit the end.
   char* Reserve(std::size_t size) {
     if (size > capacity_ - used_) Flush();
-    return buffer_.get() + used_;
+    return buffers_[active_].get() + used_;
   }
-  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffers_[active_].get()); }
 
   // Raw text, already with its line ends.
   void Put(std::string_view text) {
@@ -56,12 +57,12 @@ class OutputFile {
       PutLarge(text);
       return;
     }
-    std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    std::memcpy(buffers_[active_].get() + used_, text.data(), text.size());
     used_ += text.size();
   }
 
   // True once a write has failed; everything after it is dropped.
-  bool Failed() const { return failed_; }
+  bool Failed() const { return failed_ || writer_.Failed(); }
 
   // Writes out the rest, makes the file durable, gives it the permissions of the file it
   // replaces (or of a new file), and renames it over the final path. False when any
@@ -71,7 +72,6 @@ class OutputFile {
  private:
   void Flush();
   void PutLarge(std::string_view text);
-  void WriteOut(const char* data, std::size_t size);
   void Discard();
 
   std::string finalPath_;
@@ -82,7 +82,9 @@ class OutputFile {
   unsigned existingOwner_ = 0;
   unsigned existingGroup_ = 0;
   bool failed_ = false;
-  std::unique_ptr<char[]> buffer_;
+  std::unique_ptr<char[]> buffers_[2];
+  int active_ = 0;  // the buffer being filled; the other may be in flight
+  BackgroundWriter writer_;
   std::size_t capacity_ = 0;
   std::size_t used_ = 0;
 };
