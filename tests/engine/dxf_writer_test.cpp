@@ -141,7 +141,21 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"ManyZerosAfterPoint", "1.000000000000000000001", " 1 "},
                       NumberCase{"ExponentInput", "2.5e-7", " 2.5E-07 "},
                       NumberCase{"LargeExponentInput", "1.5E20", " 1.5E+20 "},
-                      NumberCase{"ExponentGivingPlainNumber", "1.25E2", " 125 "}),
+                      NumberCase{"ExponentGivingPlainNumber", "1.25E2", " 125 "},
+                      NumberCase{"LeadingZerosAreNotSignificant", "000000000000001.5", " 1.5 "},
+                      NumberCase{"TrailingZerosAreNotSignificant", "0.000100000000000000",
+                                 " 0.0001 "},
+                      NumberCase{"NegativeZeroPointZeros", "-00.00", " 0 "},
+                      NumberCase{"FifteenDigitsWithPoint", "12345678901234.5",
+                                 " 12345678901234.5 "},
+                      NumberCase{"SixteenDigitsRoundUpToPower", "99999999999999.99",
+                                 " 100000000000000 "},
+                      NumberCase{"SixteenDigitsRoundUpPastFifteen", "999999999999999.9",
+                                 " 1E+15 "},
+                      NumberCase{"SixteenDigitsBelowOne", "0.9999999999999999", " 1 "},
+                      NumberCase{"JustBelowTheSmallestPlain", "0.00009999999999999999",
+                                 " 0.0001 "},
+                      NumberCase{"EighteenDigits", "1234567890.12345678", " 1234567890.12346 "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct LineCountCase {
