@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -11,6 +13,13 @@
 
 namespace sorvane {
 namespace {
+
+// Names a table's case in test listings instead of dumping its bytes.
+template <typename Case>
+  requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 namespace fs = std::filesystem;
 using testing::ScratchDirectory;
@@ -27,8 +36,6 @@ struct BatchCase {
   std::string err;
   std::vector<std::string> drawings;  // files that exist afterwards
 };
-
-void PrintTo(const BatchCase& c, std::ostream* os) { *os << c.name; }
 
 // Each case runs in a fresh directory with a template, two point files, a point file
 // with a bad row, and a point file whose name looks like an option.
@@ -103,8 +110,6 @@ struct UsageCase {
   std::vector<std::string> args;
   std::string complaint;  // the line before the usage
 };
-
-void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
 
 class BatchConverterUsage : public ::testing::TestWithParam<UsageCase> {
  protected:

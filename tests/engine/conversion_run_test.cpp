@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <filesystem>
 #include <functional>
 #include <iterator>
@@ -18,6 +20,13 @@ void PrintTo(const ConversionResult& result, std::ostream* os) {
 }
 
 namespace {
+
+// Names a table's case in test listings instead of dumping its bytes.
+template <typename Case>
+  requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 namespace fs = std::filesystem;
 using testing::ReadFile;
@@ -186,8 +195,6 @@ struct FailureCase {
   ConversionResult result;
   std::string message;
 };
-
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 std::string Expand(std::string path, const std::string& dir) {
   if (const auto at = path.find("{dir}"); at != std::string::npos) path.replace(at, 5, dir);

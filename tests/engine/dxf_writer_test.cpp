@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cstddef>
 #include <string>
@@ -11,6 +13,13 @@
 
 namespace sorvane {
 namespace {
+
+// Names a table's case in test listings instead of dumping its bytes.
+template <typename Case>
+  requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 using testing::ReadFile;
 using testing::RecordingSink;

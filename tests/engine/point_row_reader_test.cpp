@@ -14,6 +14,13 @@
 namespace sorvane {
 namespace {
 
+// Names a table's case in test listings instead of dumping its bytes.
+template <typename Case>
+  requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
+
 using testing::ScratchDirectory;
 
 // The coordinates of a row, whatever the reader keeps beside them.
@@ -200,10 +207,10 @@ struct BlockBoundaryCase {
 
 class PointFileBlockBoundary : public ::testing::TestWithParam<BlockBoundaryCase> {};
 
-// The file is read in blocks of 1 MiB: a CR that ends the first block must still pair
+// The file is read in blocks: a CR that ends the first block must still pair
 // with a LF that begins the next one, and must not swallow anything else.
 TEST_P(PointFileBlockBoundary, KeepsLineNumbersAcrossTheBoundary) {
-  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  constexpr std::size_t kBlock = TextInputFile::kBlockSize;
   const BlockBoundaryCase& c = GetParam();
   std::string content(c.prefix);
   std::int64_t lines = 0;

@@ -2,10 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 namespace sorvane {
 namespace {
+
+// Names a table's case in test listings instead of dumping its bytes.
+template <typename Case>
+  requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 struct OutPathCase {
   const char* name;
