@@ -12,7 +12,9 @@
 namespace sorvane {
 namespace {
 
-constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+// Large enough that a write costs little per byte, small enough that even a small
+// drawing fills both buffers, so memory is the same for any size of file.
+constexpr std::size_t kBufferSize = std::size_t{256} << 10;
 constexpr int kMaxSymlinkHops = 40;
 
 std::string DirectoryOf(const std::string& path) {

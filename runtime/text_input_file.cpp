@@ -12,10 +12,9 @@
 namespace sorvane {
 namespace {
 
-// Large enough that a read costs little per byte, small enough to keep memory flat.
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 // Room for the longest line, its CR LF, and a block to find them in.
-constexpr std::size_t kBufferSize = TextInputFile::kMaxLineLength + 2 + kBlockSize;
+constexpr std::size_t kBufferSize =
+    TextInputFile::kMaxLineLength + 2 + TextInputFile::kBlockSize;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 

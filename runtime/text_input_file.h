@@ -19,6 +19,10 @@ class TextInputFile {
   // Lines up to this many characters are read; a longer one is reported, not read, so
   // that memory stays bounded whatever the file holds (a binary file, /dev/zero).
   static constexpr std::size_t kMaxLineLength = std::size_t{1} << 20;
+  // Bytes asked of the file at a time: large enough that a read costs little per
+  // byte, small enough that even a small file fills a block, so memory is the same
+  // for any size of file.
+  static constexpr std::size_t kBlockSize = std::size_t{256} << 10;
 
   enum class LineStatus { Read, TooLong, ReadFailed };
 
