@@ -10,8 +10,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char LowerAscii(char c) {
-  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+// Unsigned, so that names in UTF-8 sort after plain ASCII ones.
+unsigned char LowerAscii(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x80 ? static_cast<unsigned char>(std::tolower(byte)) : byte;
 }
 
 // Case-insensitive first, so "b.csv" sits beside "B.csv"; the exact bytes break ties

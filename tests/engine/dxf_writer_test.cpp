@@ -164,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"SixteenDigitsBelowOne", "0.9999999999999999", " 1 "},
                       NumberCase{"JustBelowTheSmallestPlain", "0.00009999999999999999",
                                  " 0.0001 "},
+                      NumberCase{"SmallestSubnormal", "4.9406564584124654E-324",
+                                 " 4.94065645841247E-324 "},
                       NumberCase{"EighteenDigits", "1234567890.12345678", " 1234567890.12346 "}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,0 +1,455 @@
+#include "batch_converter.h"
+#include "dir_list_box.h"
+#include "drive_list_box.h"
+#include "file_list_box.h"
+#include "frm_about.h"
+#include "frm_sorvane.h"
+#include "program_end.h"
+#include "scratch_directory.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+using namespace sorvane;
+
+namespace {
+
+class RecordingEnd : public ProgramEnd {
+ public:
+  void EndProgram() override { ++requests; }
+  int requests = 0;
+};
+
+// Closes every message box that comes up while it lives, and remembers what the boxes
+// showed. A box that never appears leaves `count` at 0 instead of hanging the test.
+class MessageBoxCloser {
+ public:
+  MessageBoxCloser() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { CloseOpenBox(); });
+    timer_.start(10);
+  }
+  int count = 0;
+  QString title;
+  QString text;
+  bool noIcon = false;
+  bool okOnly = false;
+  bool waitCursorShown = false;
+
+ private:
+  void CloseOpenBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    ++count;
+    title = box->windowTitle();
+    text = box->text();
+    noIcon = box->icon() == QMessageBox::NoIcon;
+    okOnly = box->standardButtons() == QMessageBox::Ok;
+    waitCursorShown = QApplication::overrideCursor() != nullptr;
+    box->button(QMessageBox::Ok)->click();
+  }
+  QTimer timer_;
+};
+
+}  // namespace
+
+class tst_FrmSorvane : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void startsEmptyOnTheCurrentFolder();
+  void clickingAFileShowsBothPaths_data();
+  void clickingAFileShowsBothPaths();
+  void typingInTheInputBoxChangesNothing();
+  void convertEndsInOneMessageBox_data();
+  void convertEndsInOneMessageBox();
+  void convertWritesToTheEditedPathLikeTheBatchConverter();
+  void browsingKeepsTheSelection();
+  void unreadableFolderIsReportedAndListsStay();
+  void tabWalksTheDesignedOrder();
+  void enterInATextBoxPressesNoButton();
+  void leavingAsksTheProgramToEnd_data();
+  void leavingAsksTheProgramToEnd();
+  void aboutWindowBlocksTheMainWindowUntilClosed();
+  void controlsStandWhereDesigned_data();
+  void controlsStandWhereDesigned();
+  void menusCarryTheirCaptions();
+
+ private:
+  template <class T>
+  T* Control(const char* name) const {
+    T* control = window_->findChild<T*>(QString::fromLatin1(name));
+    if (!control) qFatal("no control %s", name);
+    return control;
+  }
+  void ClickFile(const QString& name);
+  void ActivateFolder(const QString& name);
+  void ClickInWindow(QWidget* control);
+
+  std::unique_ptr<sorvane::testing::ScratchDirectory> scratch_;
+  RecordingEnd programEnd_;
+  std::unique_ptr<FrmSorvane> window_;
+};
+
+void tst_FrmSorvane::init() {
+  scratch_ = std::make_unique<sorvane::testing::ScratchDirectory>();
+  const std::string examples = SORVANE_EXAMPLES_DIR;
+  std::filesystem::copy_file(examples + "/PreData.txt", *scratch_ / "PreData.txt");
+  std::filesystem::copy_file(examples + "/survey-points.csv", *scratch_ / "points.csv");
+  std::filesystem::copy_file(examples + "/survey-points.csv", *scratch_ / "点群.csv");
+  std::filesystem::copy_file(examples + "/survey-points.csv", *scratch_ / "run.2.csv");
+  sorvane::testing::WriteFile(*scratch_ / "notes.txt", "not a point file\n");
+  std::filesystem::create_directory(*scratch_ / "sub");
+  sorvane::testing::WriteFile(*scratch_ / "sub/inner.csv", "1,2,3\n");
+  programEnd_.requests = 0;
+  window_ = std::make_unique<FrmSorvane>(programEnd_);
+  window_->show();
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+}
+
+void tst_FrmSorvane::cleanup() {
+  window_.reset();
+  scratch_.reset();
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName() + " left open"));
+  }
+}
+
+void tst_FrmSorvane::ClickFile(const QString& name) {
+  auto* list = Control<FileListBox>("Fil1");
+  const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+  QCOMPARE(found.size(), 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
+}
+
+void tst_FrmSorvane::ActivateFolder(const QString& name) {
+  auto* list = Control<DirListBox>("Dir1");
+  QTreeWidgetItem* found = nullptr;
+  for (QTreeWidgetItemIterator it(list); *it; ++it) {
+    if ((*it)->text(0) == name) found = *it;
+  }
+  QVERIFY(found);
+  list->setFocus();
+  list->setCurrentItem(found);
+  QTest::keyClick(list, Qt::Key_Return);
+}
+
+// Through the window system, as a real click, so that a modal window blocks it.
+void tst_FrmSorvane::ClickInWindow(QWidget* control) {
+  const QPoint inWindow = control->mapTo(window_.get(), control->rect().center());
+  QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {}, inWindow);
+}
+
+void tst_FrmSorvane::startsEmptyOnTheCurrentFolder() {
+  const std::string here = std::filesystem::current_path().string();
+  QCOMPARE(Control<DirListBox>("Dir1")->Path(), here);
+  QCOMPARE(Control<FileListBox>("Fil1")->Path(), here);
+  auto* files = Control<FileListBox>("Fil1");
+  QStringList names;
+  for (int i = 0; i < files->count(); ++i) names << files->item(i)->text();
+  QCOMPARE(names, (QStringList{"points.csv", "run.2.csv", "点群.csv"}));
+  QCOMPARE(files->ListIndex(), -1);
+  QVERIFY(Control<QLineEdit>("Txt1")->text().isEmpty());
+  QVERIFY(Control<QLineEdit>("Txt2")->text().isEmpty());
+  QVERIFY(window_->InPath().empty());
+  QVERIFY(window_->OutPath().empty());
+  QCOMPARE(QApplication::focusWidget(), Control<QWidget>("Drv1"));
+}
+
+void tst_FrmSorvane::clickingAFileShowsBothPaths_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QString>("outName");
+  QTest::newRow("plain name") << "points.csv" << "points.dxf";
+  QTest::newRow("japanese name") << "点群.csv" << "点群.dxf";
+  QTest::newRow("cut at the first dot") << "run.2.csv" << "run.dxf";
+}
+
+void tst_FrmSorvane::clickingAFileShowsBothPaths() {
+  QFETCH(QString, file);
+  QFETCH(QString, outName);
+  const QString folder = QString::fromStdString(scratch_->Path());
+  ClickFile(file);
+  QCOMPARE(Control<QLineEdit>("Txt1")->text(), folder + "/" + file);
+  QCOMPARE(Control<QLineEdit>("Txt2")->text(), folder + "/" + outName);
+  QCOMPARE(QString::fromStdString(window_->InPath()), folder + "/" + file);
+  QCOMPARE(QString::fromStdString(window_->OutPath()), folder + "/" + outName);
+}
+
+void tst_FrmSorvane::typingInTheInputBoxChangesNothing() {
+  ClickFile("points.csv");
+  auto* box = Control<QLineEdit>("Txt1");
+  box->setFocus();
+  QTest::keyClicks(box, "/tmp/other.csv");
+  QCOMPARE(window_->InPath(), *scratch_ / "points.csv");
+  QCOMPARE(box->text().toStdString(), *scratch_ / "points.csv");
+}
+
+void tst_FrmSorvane::convertEndsInOneMessageBox_data() {
+  QTest::addColumn<bool>("chooseFile");
+  QTest::addColumn<bool>("templateThere");
+  QTest::addColumn<QString>("message");
+  QTest::addColumn<bool>("written");
+  QTest::newRow("converted") << true << true << "変換しました" << true;
+  QTest::newRow("no file chosen") << false << true << "ファイル名を選択してください" << false;
+  QTest::newRow("template missing") << true << false << "PreData.txtファイルが存在しません" << false;
+}
+
+void tst_FrmSorvane::convertEndsInOneMessageBox() {
+  QFETCH(bool, chooseFile);
+  QFETCH(bool, templateThere);
+  QFETCH(QString, message);
+  QFETCH(bool, written);
+  if (!templateThere) std::filesystem::remove(*scratch_ / "PreData.txt");
+  if (chooseFile) ClickFile("points.csv");
+  {
+    MessageBoxCloser boxes;
+    QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
+    QTest::qWait(50);
+    QCOMPARE(boxes.count, 1);
+    QCOMPARE(boxes.text, message);
+    QCOMPARE(boxes.title, QStringLiteral("Sorvane"));
+    QVERIFY(boxes.noIcon);
+    QVERIFY(boxes.okOnly);
+    QVERIFY2(!boxes.waitCursorShown, "the wait cursor should end before the box");
+  }
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+  QVERIFY(window_->isVisible());
+  QCOMPARE(programEnd_.requests, 0);
+  QCOMPARE(std::filesystem::exists(*scratch_ / "points.dxf"), written);
+}
+
+void tst_FrmSorvane::convertWritesToTheEditedPathLikeTheBatchConverter() {
+  ClickFile("points.csv");
+  auto* box = Control<QLineEdit>("Txt2");
+  box->setFocus();
+  box->selectAll();
+  const std::string edited = *scratch_ / "sub/edited.dxf";
+  QTest::keyClicks(box, QString::fromStdString(edited));
+  QCOMPARE(window_->OutPath(), edited);
+  {
+    MessageBoxCloser boxes;
+    QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
+    QTest::qWait(50);
+    QCOMPARE(boxes.text, QStringLiteral("変換しました"));
+  }
+  QVERIFY(!std::filesystem::exists(*scratch_ / "points.dxf"));
+
+  const std::string batchOut = *scratch_ / "batch.dxf";
+  const std::vector<std::string> args{"-o", batchOut, *scratch_ / "points.csv"};
+  std::ostringstream out, err;
+  QCOMPARE(RunBatchConverter(args, out, err), kExitAllConverted);
+  const std::string fromWindow = sorvane::testing::ReadFile(edited);
+  QVERIFY(!fromWindow.empty());
+  QVERIFY(fromWindow == sorvane::testing::ReadFile(batchOut));
+}
+
+void tst_FrmSorvane::browsingKeepsTheSelection() {
+  ClickFile("points.csv");
+  const std::string inPath = window_->InPath();
+  const std::string outPath = window_->OutPath();
+  const QString shownIn = Control<QLineEdit>("Txt1")->text();
+  const QString shownOut = Control<QLineEdit>("Txt2")->text();
+  const auto selectionStays = [&] {
+    QCOMPARE(window_->InPath(), inPath);
+    QCOMPARE(window_->OutPath(), outPath);
+    QCOMPARE(Control<QLineEdit>("Txt1")->text(), shownIn);
+    QCOMPARE(Control<QLineEdit>("Txt2")->text(), shownOut);
+  };
+  auto* dirs = Control<DirListBox>("Dir1");
+  auto* files = Control<FileListBox>("Fil1");
+
+  ActivateFolder("sub");
+  QCOMPARE(dirs->Path(), *scratch_ / "sub");
+  QCOMPARE(files->Path(), *scratch_ / "sub");
+  QCOMPARE(files->count(), 1);
+  QCOMPARE(files->item(0)->text(), QStringLiteral("inner.csv"));
+  selectionStays();
+
+  auto* drives = Control<DriveListBox>("Drv1");
+  drives->SetDrives({"/", scratch_->Path()}, dirs->Path());
+  QCOMPARE(drives->Drive(), scratch_->Path());
+  drives->setCurrentIndex(0);
+  QCOMPARE(dirs->Path(), std::string("/"));
+  QCOMPARE(files->Path(), std::string("/"));
+  selectionStays();
+  QCOMPARE(std::filesystem::current_path().string(), scratch_->Path());
+}
+
+void tst_FrmSorvane::unreadableFolderIsReportedAndListsStay() {
+  auto* dirs = Control<DirListBox>("Dir1");
+  auto* files = Control<FileListBox>("Fil1");
+  auto* drives = Control<DriveListBox>("Drv1");
+  const int fileCount = files->count();
+  std::filesystem::remove_all(*scratch_ / "sub");
+  drives->SetDrives({scratch_->Path(), *scratch_ / "gone"}, scratch_->Path());
+
+  MessageBoxCloser boxes;
+  ActivateFolder("sub");
+  QTest::qWait(50);
+  QCOMPARE(boxes.count, 1);
+  QCOMPARE(boxes.text, QStringLiteral("フォルダを開けません"));
+  QCOMPARE(boxes.title, QStringLiteral("Sorvane"));
+  QCOMPARE(dirs->Path(), scratch_->Path());
+  QCOMPARE(files->Path(), scratch_->Path());
+
+  drives->setCurrentIndex(1);
+  QTest::qWait(50);
+  QCOMPARE(boxes.count, 2);
+  QCOMPARE(boxes.text, QStringLiteral("フォルダを開けません"));
+  QCOMPARE(drives->Drive(), scratch_->Path());
+  QCOMPARE(dirs->Path(), scratch_->Path());
+  QCOMPARE(files->Path(), scratch_->Path());
+  QCOMPARE(files->count(), fileCount);
+}
+
+void tst_FrmSorvane::tabWalksTheDesignedOrder() {
+  const QStringList order{"Dir1", "Fil1", "Txt1", "Cmd1", "Txt2", "Cmd2", "Drv1"};
+  QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Drv1"));
+  for (const QString& next : order) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), next);
+  }
+}
+
+void tst_FrmSorvane::enterInATextBoxPressesNoButton() {
+  ClickFile("points.csv");
+  MessageBoxCloser boxes;
+  for (const char* name : {"Txt1", "Txt2"}) {
+    auto* box = Control<QLineEdit>(name);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Enter);
+  }
+  QTest::qWait(50);
+  QCOMPARE(boxes.count, 0);
+  QCOMPARE(programEnd_.requests, 0);
+  QVERIFY(!std::filesystem::exists(*scratch_ / "points.dxf"));
+}
+
+void tst_FrmSorvane::leavingAsksTheProgramToEnd_data() {
+  QTest::addColumn<QString>("way");
+  QTest::newRow("cancel button") << "Cmd2";
+  QTest::newRow("enter on the focused cancel button") << "Cmd2 key";
+  QTest::newRow("file exit item") << "mnuEnd";
+  QTest::newRow("alt+f then x") << "keys";
+}
+
+void tst_FrmSorvane::leavingAsksTheProgramToEnd() {
+  QFETCH(QString, way);
+  ClickFile("points.csv");
+  MessageBoxCloser boxes;
+  if (way == "Cmd2") {
+    QTest::mouseClick(Control<QPushButton>("Cmd2"), Qt::LeftButton);
+  } else if (way == "Cmd2 key") {
+    Control<QPushButton>("Cmd2")->setFocus();
+    QTest::keyClick(Control<QPushButton>("Cmd2"), Qt::Key_Return);
+  } else if (way == "mnuEnd") {
+    Control<QAction>("mnuEnd")->trigger();
+  } else {
+    QTest::keyClick(window_.get(), Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
+  }
+  QTest::qWait(50);
+  QCOMPARE(programEnd_.requests, 1);
+  QCOMPARE(boxes.count, 0);
+  QVERIFY(!std::filesystem::exists(*scratch_ / "points.dxf"));
+}
+
+void tst_FrmSorvane::aboutWindowBlocksTheMainWindowUntilClosed() {
+  for (const bool closeWithOk : {true, false}) {
+    QString title;
+    QString nameLine;
+    int endRequestsWhileOpen = -1;
+    bool openedAfterEsc = false;
+    QTimer::singleShot(50, [&] {
+      auto* about = qobject_cast<FrmAbout*>(QApplication::activeModalWidget());
+      if (!about) return;
+      title = about->windowTitle();
+      nameLine = about->findChild<QLabel*>("Lbl1")->text();
+      ClickInWindow(Control<QPushButton>("Cmd2"));
+      endRequestsWhileOpen = programEnd_.requests;
+      QTest::keyClick(about, Qt::Key_Escape);
+      openedAfterEsc = about->isVisible();
+      if (closeWithOk) {
+        QTest::mouseClick(about->findChild<QPushButton*>("Cmd1"), Qt::LeftButton);
+      } else {
+        about->close();
+      }
+    });
+    Control<QAction>("mnuAbout")->trigger();
+    QCOMPARE(title, QStringLiteral("バージョン表示"));
+    QCOMPARE(nameLine, QStringLiteral("Sorvane  Ver 1.00 00"));
+    QCOMPARE(endRequestsWhileOpen, 0);
+    QVERIFY(openedAfterEsc);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+  }
+  // The same click reaches the window once the About window is gone.
+  ClickInWindow(Control<QPushButton>("Cmd2"));
+  QCOMPARE(programEnd_.requests, 1);
+}
+
+void tst_FrmSorvane::controlsStandWhereDesigned_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QRect>("geometry");
+  QTest::addColumn<QString>("caption");
+  QTest::newRow("Drv1") << "Drv1" << QRect(8, 8, 177, 20) << "";
+  QTest::newRow("Dir1") << "Dir1" << QRect(8, 32, 177, 160) << "";
+  QTest::newRow("Fil1") << "Fil1" << QRect(192, 32, 233, 162) << "";
+  QTest::newRow("Lbl1") << "Lbl1" << QRect(8, 200, 57, 17) << "ファイル名";
+  QTest::newRow("Txt1") << "Txt1" << QRect(8, 224, 417, 18) << "";
+  QTest::newRow("Line1") << "Line1" << QRect(QPoint(64, 248), QPoint(424, 248)) << "";
+  QTest::newRow("Lbl2") << "Lbl2" << QRect(8, 264, 81, 17) << "出力ファイル名";
+  QTest::newRow("Txt2") << "Txt2" << QRect(8, 288, 417, 18) << "";
+  QTest::newRow("Cmd1") << "Cmd1" << QRect(8, 312, 81, 25) << "変\u3000換";
+  QTest::newRow("Cmd2") << "Cmd2" << QRect(344, 312, 81, 25) << "取\u3000消";
+}
+
+void tst_FrmSorvane::controlsStandWhereDesigned() {
+  QFETCH(QString, name);
+  QFETCH(QRect, geometry);
+  QFETCH(QString, caption);
+  QCOMPARE(window_->windowTitle(), QStringLiteral("Sorvane"));
+  QCOMPARE(window_->centralWidget()->size(), QSize(434, 345));
+  auto* control = Control<QWidget>(name.toLatin1().constData());
+  QCOMPARE(control->geometry(), geometry);
+
+  window_->resize(700, 600);
+  QCOMPARE(control->geometry(), geometry);
+
+  if (caption.isEmpty()) return;
+  const auto* label = qobject_cast<QLabel*>(control);
+  const auto* button = qobject_cast<QAbstractButton*>(control);
+  QCOMPARE(label ? label->text() : button->text(), caption);
+  // The whole caption fits inside the control, so none of it is cut off.
+  const QRect needed = control->fontMetrics().boundingRect(caption);
+  QVERIFY2(needed.width() <= geometry.width() && control->fontMetrics().height() <= geometry.height(),
+           qPrintable(QString("%1 needs %2 x %3").arg(caption).arg(needed.width()).arg(control->fontMetrics().height())));
+}
+
+void tst_FrmSorvane::menusCarryTheirCaptions() {
+  QCOMPARE(Control<QMenu>("mnuFile")->title(), QStringLiteral("ファイル(&F)"));
+  QCOMPARE(Control<QMenu>("mnuHelp")->title(), QStringLiteral("ヘルプ(&H)"));
+  QCOMPARE(Control<QAction>("mnuEnd")->text(), QStringLiteral("終了(&X)"));
+  QCOMPARE(Control<QAction>("mnuAbout")->text(), QStringLiteral("バージョン表示(&A)"));
+  for (const char* item : {"mnuEnd", "mnuAbout"}) QVERIFY(Control<QAction>(item)->shortcut().isEmpty());
+  for (const char* button : {"Cmd1", "Cmd2"}) QVERIFY(!Control<QPushButton>(button)->isDefault());
+}
+
+QTEST_MAIN(tst_FrmSorvane)
+#include "tst_frmsorvane.moc"
