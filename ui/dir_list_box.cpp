@@ -25,8 +25,6 @@ QTreeWidgetItem* AddFolder(QTreeWidgetItem* parentItem, QTreeWidget* list,
   auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(list);
   item->setText(0, PathText(name.empty() ? path : name));
   item->setIcon(0, icon);
-  // Folders open by double-click or Enter, never by an expand arrow.
-  item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
   item->setData(0, kPathRole, QByteArray::fromStdString(path));
   return item;
 }
@@ -69,6 +67,8 @@ bool DirListBox::Show(const std::string& folder) {
   path_ = folder;
   return true;
 }
+
+void DirListBox::drawBranches(QPainter*, const QRect&, const QModelIndex&) const {}
 
 void DirListBox::OpenItem(QTreeWidgetItem* item) {
   if (!SetPath(item->data(0, kPathRole).toByteArray().toStdString())) emit CannotOpen();

@@ -26,6 +26,10 @@ class DirListBox : public QTreeWidget {
   // The user asked for a folder that cannot be read; the list stayed where it was.
   void CannotOpen();
 
+ protected:
+  // Folders open by double-click or Enter, never by an expand arrow, so none is drawn.
+  void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+
  private:
   bool Show(const std::string& folder);
   void OpenItem(QTreeWidgetItem* item);

@@ -144,8 +144,9 @@ void tst_FrmSorvane::ActivateFolder(const QString& name) {
     if ((*it)->text(0) == name) found = *it;
   }
   QVERIFY(found);
-  list->setFocus();
-  list->setCurrentItem(found);
+  const QRect shown = list->visualItemRect(found);
+  QVERIFY2(list->viewport()->rect().contains(shown), "the folder is not shown in the list");
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, shown.center());
   QTest::keyClick(list, Qt::Key_Return);
 }
 
