@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace sorvane {
 namespace {
@@ -34,7 +35,8 @@ std::string FollowSymlinks(std::string path) {
     const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
     if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return path;
     target.resize(static_cast<std::size_t>(length));
-    path = target.starts_with('/') ? target : DirectoryOf(path) + "/" + target;
+    if (!target.starts_with('/')) target.insert(0, DirectoryOf(path) + '/');
+    path = std::move(target);
   }
   return path;
 }
