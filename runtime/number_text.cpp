@@ -139,7 +139,14 @@ DecimalDigits RoundToFifteenDigits(double magnitude) {
   }
   const char* end =
       std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 14).ptr;
-  return FromScientificText(text, end);
+  DecimalDigits rounded = FromScientificText(text, end);
+  // The doubles nearest the largest one round up past it, to a text that no reader
+  // (strtod, Val, a DXF reader) takes back; they keep 15 digits rounded toward zero.
+  constexpr std::string_view kPastLargestDouble = "179769313486232";
+  if (rounded.exponent == 308 && std::string_view(rounded.digits, rounded.count) == kPastLargestDouble) {
+    rounded.digits[14] = '1';
+  }
+  return rounded;
 }
 
 char* WriteExponentForm(const DecimalDigits& decimal, char* out) {

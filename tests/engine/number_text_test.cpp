@@ -94,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
         PrintCase{0.1 + 0.2, " 0.3 "}, PrintCase{1.0 / 3, " 0.333333333333333 "},
         PrintCase{2.0 / 3, " 0.666666666666667 "}, PrintCase{-45840.421508, "-45840.421508 "},
         PrintCase{1e100, " 1E+100 "}, PrintCase{1.5e-300, " 1.5E-300 "},
-        PrintCase{std::numeric_limits<double>::max(), " 1.79769313486232E+308 "},
+        // rounded toward zero, since 1.79769313486232E+308 is beyond any double
+        PrintCase{std::numeric_limits<double>::max(), " 1.79769313486231E+308 "},
         PrintCase{std::numeric_limits<double>::denorm_min(), " 4.94065645841247E-324 "},
         PrintCase{-1e-320, "-9.99988867182683E-321 "}));
 
