@@ -1,5 +1,6 @@
 #include "conversion_run.h"
 
+#include "case_names.h"
 #include "scratch_directory.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +21,6 @@ void PrintTo(const ConversionResult& result, std::ostream* os) {
 }
 
 namespace {
-
-// Names a table's case in test listings instead of dumping its bytes.
-template <typename Case>
-  requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.name;
-}
 
 namespace fs = std::filesystem;
 using testing::ReadFile;

@@ -1,5 +1,6 @@
 #include "conversion_run.h"
 
+#include "case_names.h"
 #include "scratch_directory.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +14,6 @@
 
 namespace sorvane {
 namespace {
-
-// Names a table's case in test listings instead of dumping its bytes.
-template <typename Case>
-  requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.name;
-}
 
 using testing::ReadFile;
 using testing::RecordingSink;

@@ -1,5 +1,6 @@
 #include "point_row_reader.h"
 
+#include "case_names.h"
 #include "scratch_directory.h"
 #include "text_input_file.h"
 
@@ -13,13 +14,6 @@
 
 namespace sorvane {
 namespace {
-
-// Names a table's case in test listings instead of dumping its bytes.
-template <typename Case>
-  requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.name;
-}
 
 using testing::ScratchDirectory;
 

@@ -1,20 +1,13 @@
 #include "path_derivation.h"
 
-#include <gtest/gtest.h>
+#include "case_names.h"
 
-#include <ostream>
+#include <gtest/gtest.h>
 
 #include <string>
 
 namespace sorvane {
 namespace {
-
-// Names a table's case in test listings instead of dumping its bytes.
-template <typename Case>
-  requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.name;
-}
 
 struct OutPathCase {
   const char* name;
