@@ -16,6 +16,7 @@ const FileSystemCalls kSystemFileCalls = {
     .fsync = ::fsync,
     .rename = ::rename,
     .close = ::close,
+    .pwrite = ::pwrite,
 };
 
 const FileSystemCalls& FileSystem() { return *current; }

@@ -15,6 +15,7 @@ struct FileSystemCalls {
   int (*fsync)(int fd);
   int (*rename)(const char* from, const char* to);
   int (*close)(int fd);
+  ssize_t (*pwrite)(int fd, const void* buffer, std::size_t size, off_t offset);
 };
 
 // The calls of the operating system.

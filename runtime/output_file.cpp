@@ -98,13 +98,20 @@ OutputFile::CreateStatus OutputFile::Create(const std::string& path,
   active_ = 0;
   capacity_ = kBufferSize;
   used_ = 0;
+  handedOver_ = 0;
+  pendingOverwrites_.clear();
   failed_ = false;
   return CreateStatus::Created;
 }
 
+void OutputFile::HandOver(const char* data, std::size_t size) {
+  writer_.Write(fd_, data, size);
+  handedOver_ += size;
+}
+
 void OutputFile::Flush() {
   if (used_ == 0) return;
-  writer_.Write(fd_, buffers_[active_].get(), used_);
+  HandOver(buffers_[active_].get(), used_);
   active_ = 1 - active_;
   used_ = 0;
 }
@@ -115,15 +122,34 @@ void OutputFile::PutLarge(std::string_view text) {
     std::memcpy(buffers_[active_].get(), text.data(), text.size());
     used_ = text.size();
   } else {
-    writer_.Write(fd_, text.data(), text.size());
+    HandOver(text.data(), text.size());
     writer_.Wait();  // the text is the caller's, valid only until it returns
   }
+}
+
+void OutputFile::Overwrite(std::uint64_t offset, std::string_view bytes) {
+  // The part still in the buffer being filled is changed there; the rest waits until
+  // the blocks before it are on disk.
+  if (offset + bytes.size() > handedOver_) {
+    const std::size_t inBuffer =
+        static_cast<std::size_t>(std::min<std::uint64_t>(offset + bytes.size() - handedOver_, bytes.size()));
+    std::memcpy(buffers_[active_].get() + (offset + bytes.size() - inBuffer - handedOver_),
+                bytes.data() + bytes.size() - inBuffer, inBuffer);
+    bytes.remove_suffix(inBuffer);
+  }
+  if (!bytes.empty()) pendingOverwrites_.push_back({offset, std::string(bytes)});
 }
 
 bool OutputFile::Commit() {
   Flush();
   writer_.Finish();
   failed_ = failed_ || writer_.Failed();
+  for (const PendingOverwrite& overwrite : pendingOverwrites_) {
+    if (failed_) break;
+    const ssize_t written = FileSystem().pwrite(fd_, overwrite.bytes.data(), overwrite.bytes.size(),
+                                                static_cast<off_t>(overwrite.offset));
+    failed_ = written != static_cast<ssize_t>(overwrite.bytes.size());
+  }
   if (!failed_ && replacesExisting_) {
     // Keep the owner where we may (only the superuser can give a file away).
     [[maybe_unused]] const int ignored = ::fchown(fd_, existingOwner_, existingGroup_);

@@ -9,11 +9,13 @@
 #include "number_text.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sorvane {
 
@@ -61,6 +63,14 @@ class OutputFile {
     used_ += text.size();
   }
 
+  // The number of bytes put so far: the offset in the file of the next byte.
+  std::uint64_t Offset() const { return handedOver_ + used_; }
+
+  // Replaces bytes already put, from `offset` on, with `bytes`, before the file is
+  // committed; for a value that is known only once the rest is written. Precondition:
+  // offset + bytes.size() <= Offset().
+  void Overwrite(std::uint64_t offset, std::string_view bytes);
+
   // True once a write has failed; everything after it is dropped.
   bool Failed() const { return failed_ || writer_.Failed(); }
 
@@ -73,6 +83,12 @@ class OutputFile {
   void Flush();
   void PutLarge(std::string_view text);
   void Discard();
+  void HandOver(const char* data, std::size_t size);
+
+  struct PendingOverwrite {
+    std::uint64_t offset;
+    std::string bytes;
+  };
 
   std::string finalPath_;
   std::string temporaryPath_;
@@ -87,6 +103,9 @@ class OutputFile {
   BackgroundWriter writer_;
   std::size_t capacity_ = 0;
   std::size_t used_ = 0;
+  std::uint64_t handedOver_ = 0;  // bytes given to the writer
+  // Overwrites of bytes already handed over, applied once every block is written.
+  std::vector<PendingOverwrite> pendingOverwrites_;
 };
 
 }  // namespace sorvane

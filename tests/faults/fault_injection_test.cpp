@@ -65,11 +65,11 @@ int CloseReportingWriteError(int fd) {
   return -1;
 }
 
-constexpr FileSystemCalls kReadBreaksOff{ReadUntilBudgetSpent, ::write, ::fsync, ::rename, ::close};
-constexpr FileSystemCalls kDiskFillsUp{::read, WriteUntilDiskFull, ::fsync, ::rename, ::close};
-constexpr FileSystemCalls kSyncFails{::read, ::write, FailingFsync, ::rename, ::close};
-constexpr FileSystemCalls kRenameFails{::read, ::write, ::fsync, FailingRename, ::close};
-constexpr FileSystemCalls kCloseFails{::read, ::write, ::fsync, ::rename, CloseReportingWriteError};
+constexpr FileSystemCalls kReadBreaksOff{ReadUntilBudgetSpent, ::write, ::fsync, ::rename, ::close, ::pwrite};
+constexpr FileSystemCalls kDiskFillsUp{::read, WriteUntilDiskFull, ::fsync, ::rename, ::close, ::pwrite};
+constexpr FileSystemCalls kSyncFails{::read, ::write, FailingFsync, ::rename, ::close, ::pwrite};
+constexpr FileSystemCalls kRenameFails{::read, ::write, ::fsync, FailingRename, ::close, ::pwrite};
+constexpr FileSystemCalls kCloseFails{::read, ::write, ::fsync, ::rename, CloseReportingWriteError, ::pwrite};
 
 constexpr std::size_t kMiB = std::size_t{1} << 20;
 
