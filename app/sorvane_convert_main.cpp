@@ -1,10 +1,7 @@
 #include "batch_converter.h"
-
-#include <iostream>
-#include <string>
-#include <vector>
+#include "program_io.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  return sorvane::RunBatchConverter(args, std::cout, std::cerr);
+  return sorvane::RunBatchConverter(sorvane::ProgramArguments(argc, argv),
+                                    sorvane::StandardOutput(), sorvane::StandardError());
 }

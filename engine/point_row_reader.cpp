@@ -39,8 +39,11 @@ LineKind ConvertLine(std::string_view line, FieldReading reading, PointRow& row)
     secondComma = line.find(',', firstComma + 1);
     if (secondComma != kNone) {
       commaCount = 2;
-      const auto* last = static_cast<const char*>(::memrchr(line.data(), ',', line.size()));
-      if (last != line.data() + secondComma) lastComma = static_cast<std::size_t>(last - line.data());
+      // Most rows have no third comma: one forward search over the Z field shows it,
+      // and only when there is one is the last comma looked for from the end.
+      if (std::memchr(line.data() + secondComma + 1, ',', line.size() - secondComma - 1) != nullptr) {
+        lastComma = line.rfind(',');
+      }
     }
   }
   if (commaCount == 0) return LineKind::NoComma;

@@ -1,28 +1,18 @@
 #include "background_writer.h"
 
-#include "file_system.h"
-
-#include <cerrno>
 #include <system_error>
 
 namespace sorvane {
 
 BackgroundWriter::~BackgroundWriter() { Finish(); }
 
-void BackgroundWriter::WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0 && !Failed()) {
-    const ssize_t written = FileSystem().write(fd, data, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      failed_.store(true, std::memory_order_relaxed);
-      return;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
+void BackgroundWriter::WriteBlock(FileHandle file, const char* data, std::size_t size) {
+  if (!Failed() && !CurrentFileSystem().Write(file, data, size)) {
+    failed_.store(true, std::memory_order_relaxed);
   }
 }
 
-void BackgroundWriter::Write(int fd, const char* data, std::size_t size) {
+void BackgroundWriter::Write(FileHandle file, const char* data, std::size_t size) {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !busy_; });
   if (Failed()) return;
@@ -31,11 +21,11 @@ void BackgroundWriter::Write(int fd, const char* data, std::size_t size) {
       thread_ = std::thread([this] { Run(); });
     } catch (const std::system_error&) {
       lock.unlock();
-      WriteAll(fd, data, size);  // no thread to be had: write in place
+      WriteBlock(file, data, size);  // no thread to be had: write in place
       return;
     }
   }
-  fd_ = fd;
+  file_ = file;
   data_ = data;
   size_ = size;
   busy_ = true;
@@ -49,7 +39,7 @@ void BackgroundWriter::Run() {
     if (!busy_) return;  // stopping, nothing left
     // The block stays as it is while busy_ is set, so it is written without the lock.
     lock.unlock();
-    WriteAll(fd_, data_, size_);
+    WriteBlock(file_, data_, size_);
     lock.lock();
     busy_ = false;
     changed_.notify_all();

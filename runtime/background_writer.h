@@ -2,6 +2,8 @@
 // Writes blocks to a file on a thread of its own, so that the conversion fills the next
 // block while this one goes to the disk. One block is in flight at a time.
 
+#include "file_system.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
@@ -18,9 +20,9 @@ class BackgroundWriter {
   BackgroundWriter& operator=(const BackgroundWriter&) = delete;
 
   // Waits for the block in flight, then hands over `size` bytes at `data` to be written
-  // to `fd`. The bytes must stay untouched until the next Write, Wait or Finish. Once a
+  // to `file`. The bytes must stay untouched until the next Write, Wait or Finish. Once a
   // write has failed, later blocks are dropped.
-  void Write(int fd, const char* data, std::size_t size);
+  void Write(FileHandle file, const char* data, std::size_t size);
 
   // Waits until the block in flight is written.
   void Wait();
@@ -33,12 +35,12 @@ class BackgroundWriter {
 
  private:
   void Run();
-  void WriteAll(int fd, const char* data, std::size_t size);
+  void WriteBlock(FileHandle file, const char* data, std::size_t size);
 
   std::thread thread_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  int fd_ = -1;
+  FileHandle file_ = kNoFile;
   const char* data_ = nullptr;
   std::size_t size_ = 0;
   bool busy_ = false;

@@ -1,30 +1,25 @@
 #include "file_system.h"
 
-#include <cstdio>
-#include <unistd.h>
+#include "native_file_system.h"
 
 namespace sorvane {
 namespace {
 
-const FileSystemCalls* current = &kSystemFileCalls;
+FileSystem& Native() {
+  static NativeFileSystem native;
+  return native;
+}
+
+FileSystem* current = nullptr;
 
 }  // namespace
 
-const FileSystemCalls kSystemFileCalls = {
-    .read = ::read,
-    .write = ::write,
-    .fsync = ::fsync,
-    .rename = ::rename,
-    .close = ::close,
-    .pwrite = ::pwrite,
-};
+FileSystem& CurrentFileSystem() { return current != nullptr ? *current : Native(); }
 
-const FileSystemCalls& FileSystem() { return *current; }
-
-ScopedFileSystemCalls::ScopedFileSystemCalls(const FileSystemCalls& calls) : previous_(current) {
-  current = &calls;
+ScopedFileSystem::ScopedFileSystem(FileSystem& fileSystem) : previous_(current) {
+  current = &fileSystem;
 }
 
-ScopedFileSystemCalls::~ScopedFileSystemCalls() { current = previous_; }
+ScopedFileSystem::~ScopedFileSystem() { current = previous_; }
 
 }  // namespace sorvane

@@ -1,40 +1,110 @@
 #pragma once
-// The system calls through which the runtime reads its inputs and writes, syncs and
-// renames its output. They are called once per block of a megabyte, not per row, so a
-// table of plain function pointers costs nothing; tests replace it to make the disk
-// fill up, a rename fail or a read break off part way.
+// Every call the program makes to the file system goes through this one interface. It
+// has one implementation for POSIX systems and one for Windows (NativeFileSystem), and
+// tests put their own in place to make a disk fill up, a rename fail or a read break
+// off at any of these calls. Paths are UTF-8 inside the program; the Windows
+// implementation converts them at this border.
+//
+// The calls are made once per block of a quarter megabyte, not per row, so a virtual
+// call costs nothing measurable. None of them throws.
+
+#include "file_identity.h"
 
 #include <cstddef>
-#include <sys/types.h>
+#include <cstdint>
+#include <optional>
+#include <string>
 
 namespace sorvane {
 
-struct FileSystemCalls {
-  ssize_t (*read)(int fd, void* buffer, std::size_t size);
-  ssize_t (*write)(int fd, const void* buffer, std::size_t size);
-  int (*fsync)(int fd);
-  int (*rename)(const char* from, const char* to);
-  int (*close)(int fd);
-  ssize_t (*pwrite)(int fd, const void* buffer, std::size_t size, off_t offset);
+// An open file: a descriptor on POSIX systems, a HANDLE on Windows.
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle kNoFile = -1;
+
+enum class PathKind {
+  Nothing,      // nothing is there yet (the folder above may be missing too)
+  RegularFile,
+  Directory,
+  Other,        // a device, a pipe, a socket
+  Unreachable,  // cannot be told: a loop of links, no permission to look
 };
 
-// The calls of the operating system.
-extern const FileSystemCalls kSystemFileCalls;
+struct PathStatus {
+  PathKind kind = PathKind::Nothing;
+  FileIdentity identity;  // for an existing file
+  // For a regular file: whether this user may replace its contents. Not when it is
+  // read-only, nor on Windows when another program holds it open without sharing.
+  bool writable = false;
+};
 
-// The calls in use; the operating system's unless a ScopedFileSystemCalls lives.
-const FileSystemCalls& FileSystem();
+struct OpenedFile {
+  FileHandle handle = kNoFile;
+  FileIdentity identity;
+};
 
-// Puts `calls` in place for as long as it lives and then restores the previous ones.
-// For tests only; not thread-safe.
-class ScopedFileSystemCalls {
+// A file being written beside the output, not yet in its place. `path` is its name,
+// or empty while the file has none (the system then removes it when its handle is
+// closed or the process dies, whatever the cause).
+struct TemporaryFile {
+  FileHandle handle = kNoFile;
+  std::string path;
+};
+
+class FileSystem {
  public:
-  explicit ScopedFileSystemCalls(const FileSystemCalls& calls);
-  ~ScopedFileSystemCalls();
-  ScopedFileSystemCalls(const ScopedFileSystemCalls&) = delete;
-  ScopedFileSystemCalls& operator=(const ScopedFileSystemCalls&) = delete;
+  virtual ~FileSystem() = default;
+
+  // Opens an existing file, not a directory, for reading. Nothing when it cannot.
+  virtual std::optional<OpenedFile> OpenForReading(const std::string& path) = 0;
+  // Reads up to `size` bytes: the count read, 0 at the end of the file, -1 on failure.
+  virtual std::ptrdiff_t Read(FileHandle file, char* buffer, std::size_t size) = 0;
+
+  // Creates a new, empty file for writing in `directory`, which no other file shares
+  // a name with, with the permissions a new file gets there. Nothing when it cannot.
+  virtual std::optional<TemporaryFile> CreateTemporary(const std::string& directory) = 0;
+  // Writes all `size` bytes at the end of what was written; false on any failure.
+  virtual bool Write(FileHandle file, const char* data, std::size_t size) = 0;
+  // Writes all `size` bytes at `offset`, over bytes written before; false on failure.
+  virtual bool WriteAt(FileHandle file, std::uint64_t offset, const char* data,
+                       std::size_t size) = 0;
+  // Gives the temporary `file` the permissions and owner of the existing file at
+  // `path`, as far as this user may give them. False when they cannot be read or set.
+  virtual bool CopyPermissions(const std::string& path, FileHandle file) = 0;
+  // Makes what was written durable: on disk before a crash could lose it.
+  virtual bool Sync(FileHandle file) = 0;
+  // Makes the temporary outlive its handle: one without a name gets a new name in
+  // `directory`, stored in temporary.path. False when it cannot.
+  virtual bool KeepTemporary(TemporaryFile& temporary, const std::string& directory) = 0;
+  // Closes the file. False when the system reports a delayed write error; the handle
+  // is closed either way.
+  virtual bool Close(FileHandle file) = 0;
+  // Puts the file at `from` in place of whatever is at `to`, in one step that a crash
+  // cannot split, and durably. False, with both left as they were, when it cannot.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  // Removes the file at `path`; false when it cannot.
+  virtual bool Remove(const std::string& path) = 0;
+
+  // What `path` names, symbolic links followed.
+  virtual PathStatus Status(const std::string& path) = 0;
+  // Where the symbolic link at `path` points: its target as stored, which may be
+  // relative to the link's folder. Nothing when `path` is not a link.
+  virtual std::optional<std::string> LinkTarget(const std::string& path) = 0;
+};
+
+// The file system in use: the system's own unless a ScopedFileSystem lives.
+FileSystem& CurrentFileSystem();
+
+// Puts `fileSystem` in place for as long as it lives, then restores the previous one.
+// For tests only; not thread-safe.
+class ScopedFileSystem {
+ public:
+  explicit ScopedFileSystem(FileSystem& fileSystem);
+  ~ScopedFileSystem();
+  ScopedFileSystem(const ScopedFileSystem&) = delete;
+  ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
 
  private:
-  const FileSystemCalls* previous_;
+  FileSystem* previous_;
 };
 
 }  // namespace sorvane

@@ -1,15 +1,16 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <cassert>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <locale.h>
 #include <string>
-#include <algorithm>
+
+#ifdef SORVANE_USE_FAST_FLOAT
+#include <fast_float/fast_float.h>
+#endif
 
 namespace sorvane {
 namespace {
@@ -46,13 +47,40 @@ std::size_t NumberPrefixLength(std::string_view text) {
   return i;
 }
 
-// The C library's reading, in the C locale whatever the process's locale is. Used only
-// to tell an overflow from an underflow, which from_chars reports alike.
-double StrtodInCLocale(std::string_view number) {
-  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-  const std::string terminated(number);
-  return strtod_l(terminated.c_str(), nullptr, cLocale);
+#ifndef SORVANE_USE_FAST_FLOAT
+// Whether a number form that lies beyond the range of a double is too large for one,
+// rather than too small: from_chars reports both alike. The decimal exponent of the
+// leading digit tells, since the range spans far more than the digits can shift.
+bool BeyondLargestDouble(std::string_view number) {
+  constexpr long kExponentCap = 1'000'000'000;  // far beyond any double, far from overflow
+  long exponent = 0;
+  std::size_t i = 0;
+  long integerDigits = 0;
+  long fractionZeros = 0;
+  bool seenNonZero = false;
+  for (; i < number.size() && IsDigit(number[i]); ++i) {
+    seenNonZero = seenNonZero || number[i] != '0';
+    if (seenNonZero) ++integerDigits;
+  }
+  if (i < number.size() && number[i] == '.') {
+    for (++i; i < number.size() && IsDigit(number[i]) && !seenNonZero; ++i) {
+      seenNonZero = number[i] != '0';
+      if (!seenNonZero) ++fractionZeros;
+    }
+    while (i < number.size() && IsDigit(number[i])) ++i;
+  }
+  if (i < number.size() && IsExponentMark(number[i])) {
+    ++i;
+    const bool negative = i < number.size() && number[i] == '-';
+    if (i < number.size() && IsSign(number[i])) ++i;
+    for (; i < number.size() && IsDigit(number[i]); ++i) {
+      exponent = std::min(kExponentCap, exponent * 10 + (number[i] - '0'));
+    }
+    if (negative) exponent = -exponent;
+  }
+  return exponent + (integerDigits > 0 ? integerDigits : -fractionZeros) > 0;
 }
+#endif
 
 // The nearest double to a text of number form. Values too small for a double become
 // zero (or the nearest subnormal); nullopt when the value is too large for one.
@@ -60,13 +88,21 @@ std::optional<double> NumberFormToDouble(std::string_view number) {
   const bool negative = number.front() == '-';
   if (IsSign(number.front())) number.remove_prefix(1);  // from_chars takes no sign
   double magnitude = 0;
-  const auto [end, error] =
-      std::from_chars(number.data(), number.data() + number.size(), magnitude);
+  const char* const first = number.data();
+  const char* const last = number.data() + number.size();
+#ifndef SORVANE_USE_FAST_FLOAT
+  const auto [end, error] = std::from_chars(first, last, magnitude);
   if (error == std::errc::result_out_of_range) {
-    magnitude = StrtodInCLocale(number);
-    if (std::isinf(magnitude)) return std::nullopt;
+    if (BeyondLargestDouble(number)) return std::nullopt;
+    magnitude = 0;  // from_chars reports a range error only when nothing is left but 0
   }
-  assert(error != std::errc::invalid_argument && end != number.data());
+#else
+  // This standard library cannot read a double with from_chars; fast_float reads it
+  // the same way, rounding to nearest, and gives infinity beyond the largest double.
+  const auto [end, error] = fast_float::from_chars(first, last, magnitude);
+  if (std::isinf(magnitude)) return std::nullopt;
+#endif
+  assert(error != std::errc::invalid_argument && end == last);
   return negative ? -magnitude : magnitude;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
-// The output file of a run. It is written beside its final path under a temporary name,
-// through two large buffers (one is filled while a thread writes the other), and renamed over the final path only when complete: a run
-// that fails leaves no half-written drawing, no temporary file, and an existing file
-// at the final path byte for byte as it was.
+// The output file of a run, written through two large buffers (one is filled while a
+// thread writes the other) to a ReplacementFile, which puts it in place only when
+// complete: a run that fails leaves no half-written drawing, no temporary file, and an
+// existing file at the final path byte for byte as it was.
 
 #include "background_writer.h"
 #include "file_identity.h"
 #include "number_text.h"
+#include "replacement_file.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,17 +22,14 @@ namespace sorvane {
 
 class OutputFile {
  public:
-  enum class CreateStatus { Created, EmptyName, SameAsInput, CannotCreate };
+  using CreateStatus = ReplacementFile::CreateStatus;
 
   OutputFile();
   ~OutputFile();  // removes the temporary file unless Commit succeeded
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Prepares to write `path`. A symbolic link at `path` is followed: the file it points
-  // at is replaced and the link stays. Refuses an empty name, a path that reaches one of
-  // `inputs`, and a path that cannot be written (missing directory, no permission, a
-  // directory or device there); in those cases nothing is created.
+  // Prepares to write `path`, by the rules of ReplacementFile::Create.
   CreateStatus Create(const std::string& path, std::span<const FileIdentity> inputs);
 
   // The print statement: one item, then CR LF.
@@ -74,29 +72,23 @@ class OutputFile {
   // True once a write has failed; everything after it is dropped.
   bool Failed() const { return failed_ || writer_.Failed(); }
 
-  // Writes out the rest, makes the file durable, gives it the permissions of the file it
-  // replaces (or of a new file), and renames it over the final path. False when any
-  // write, the sync or the rename failed; the temporary file is then removed.
+  // Writes out the rest and puts the file in place (ReplacementFile::Commit). False
+  // when any write or any step of putting it in place failed; the temporary file is
+  // then removed.
   bool Commit();
 
  private:
   void Flush();
   void PutLarge(std::string_view text);
-  void Discard();
   void HandOver(const char* data, std::size_t size);
+  void Discard();
 
   struct PendingOverwrite {
     std::uint64_t offset;
     std::string bytes;
   };
 
-  std::string finalPath_;
-  std::string temporaryPath_;
-  int fd_ = -1;
-  bool replacesExisting_ = false;
-  unsigned existingMode_ = 0;
-  unsigned existingOwner_ = 0;
-  unsigned existingGroup_ = 0;
+  ReplacementFile target_;
   bool failed_ = false;
   std::unique_ptr<char[]> buffers_[2];
   int active_ = 0;  // the buffer being filled; the other may be in flight

@@ -1,13 +1,8 @@
 #include "text_input_file.h"
 
-#include "file_system.h"
-
+#include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace sorvane {
 namespace {
@@ -45,16 +40,11 @@ TextInputFile::~TextInputFile() { Close(); }
 
 bool TextInputFile::Open(const std::string& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat status {};
-  if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    FileSystem().close(fd);
-    return false;
-  }
-  fd_ = fd;
-  identity_ = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
-  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  const std::optional<OpenedFile> opened = CurrentFileSystem().OpenForReading(path);
+  if (!opened) return false;
+  file_ = opened->handle;
+  identity_ = opened->identity;
+  if (!buffer_) buffer_.reset(new char[kBufferSize]);  // no need to zero what is read over
   begin_ = end_ = 0;
   endOfStream_ = readFailed_ = startChecked_ = skipLfAfterCr_ = false;
   lineNumber_ = 0;
@@ -62,8 +52,8 @@ bool TextInputFile::Open(const std::string& path) {
 }
 
 void TextInputFile::Close() {
-  if (fd_ >= 0) FileSystem().close(fd_);
-  fd_ = -1;
+  if (file_ != kNoFile) CurrentFileSystem().Close(file_);
+  file_ = kNoFile;
 }
 
 // Moves the unread bytes to the front and reads one more block behind them.
@@ -74,10 +64,7 @@ void TextInputFile::Fill() {
     begin_ = 0;
   }
   const std::size_t room = std::min(kBufferSize - end_, kBlockSize);
-  ssize_t got;
-  do {
-    got = FileSystem().read(fd_, buffer_.get() + end_, room);
-  } while (got < 0 && errno == EINTR);
+  const std::ptrdiff_t got = CurrentFileSystem().Read(file_, buffer_.get() + end_, room);
   if (got < 0) {
     readFailed_ = true;
   } else if (got == 0) {

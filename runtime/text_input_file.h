@@ -5,6 +5,7 @@
 // block buffer, valid until the next call.
 
 #include "file_identity.h"
+#include "file_system.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -52,7 +53,7 @@ class TextInputFile {
   void Fill();
   void SkipByteOrderMark();
 
-  int fd_ = -1;
+  FileHandle file_ = kNoFile;
   FileIdentity identity_;
   std::unique_ptr<char[]> buffer_;
   std::size_t begin_ = 0;  // first unread byte

@@ -1,0 +1,141 @@
+// The file system on POSIX systems (Linux, macOS).
+
+#include "native_file_system.h"
+
+#include "path_names.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sorvane {
+namespace {
+
+// How many names to try before giving up on a folder full of our temporaries.
+constexpr int kTemporaryNameAttempts = 100;
+
+int Descriptor(FileHandle file) { return static_cast<int>(file); }
+
+FileIdentity IdentityOf(const struct stat& status) {
+  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+}  // namespace
+
+std::optional<OpenedFile> NativeFileSystem::OpenForReading(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  return OpenedFile{fd, IdentityOf(status)};
+}
+
+std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t size) {
+  ssize_t got;
+  do {
+    got = ::read(Descriptor(file), buffer, size);
+  } while (got < 0 && errno == EINTR);
+  return got;
+}
+
+std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string& directory) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    std::string path = JoinPath(directory, UniqueTemporaryName());
+    // 0666: the umask (and a default ACL) decide, as for any new file.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return TemporaryFile{fd, std::move(path)};
+    if (errno != EEXIST) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+bool NativeFileSystem::Write(FileHandle file, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(Descriptor(file), data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+bool NativeFileSystem::WriteAt(FileHandle file, std::uint64_t offset, const char* data,
+                               std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::pwrite(Descriptor(file), data, size, static_cast<off_t>(offset));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+    offset += static_cast<std::uint64_t>(written);
+  }
+  return true;
+}
+
+bool NativeFileSystem::CopyPermissions(const std::string& path, FileHandle file) {
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) != 0) return false;
+  // The owner too where we may: only the superuser can give a file away.
+  [[maybe_unused]] const int ignored = ::fchown(Descriptor(file), existing.st_uid, existing.st_gid);
+  return ::fchmod(Descriptor(file), existing.st_mode & 07777) == 0;
+}
+
+bool NativeFileSystem::Sync(FileHandle file) { return ::fsync(Descriptor(file)) == 0; }
+
+bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string&) {
+  return !temporary.path.empty();
+}
+
+bool NativeFileSystem::Close(FileHandle file) {
+  // Linux frees the descriptor even when close fails, so it is never retried.
+  return ::close(Descriptor(file)) == 0;
+}
+
+bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  // The rename is durable once the folder is synced. The file is in place already, so
+  // a failure here is no reason to call the run failed.
+  const int directory = ::open(DirectoryOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory >= 0) {
+    ::fsync(directory);
+    ::close(directory);
+  }
+  return true;
+}
+
+bool NativeFileSystem::Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+PathStatus NativeFileSystem::Status(const std::string& path) {
+  PathStatus result;
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    result.kind = errno == ENOENT ? PathKind::Nothing : PathKind::Unreachable;
+    return result;
+  }
+  result.identity = IdentityOf(status);
+  if (S_ISREG(status.st_mode)) {
+    result.kind = PathKind::RegularFile;
+    result.writable = ::access(path.c_str(), W_OK) == 0;
+  } else {
+    result.kind = S_ISDIR(status.st_mode) ? PathKind::Directory : PathKind::Other;
+  }
+  return result;
+}
+
+std::optional<std::string> NativeFileSystem::LinkTarget(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return std::nullopt;
+  // Some file systems report no size for a link; a page is more than a target holds.
+  std::string target(status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 4096, '\0');
+  const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+  if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return std::nullopt;
+  target.resize(static_cast<std::size_t>(length));
+  return target;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,21 @@
+#pragma once
+// A command-line program's arguments and standard streams, in UTF-8 on every system, so
+// that file names in any script (Japanese ones among them) pass through unharmed.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace sorvane {
+
+// The program's arguments after its name, in UTF-8. On Windows they are read through
+// the wide-character API, whatever the console's code page; `argc` and `argv` are the
+// ones main was given.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// Standard output and standard error for UTF-8 text: the bytes as they are when the
+// stream goes to a pipe or a file; on a Windows console, the characters they stand for.
+std::ostream& StandardOutput();
+std::ostream& StandardError();
+
+}  // namespace sorvane

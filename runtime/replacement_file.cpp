@@ -1,0 +1,81 @@
+#include "replacement_file.h"
+
+#include "path_names.h"
+
+#include <algorithm>
+
+namespace sorvane {
+namespace {
+
+// Links that point at links: more hops than any real chain, fewer than a loop takes.
+constexpr int kMaxLinkHops = 40;
+
+// The path of the file that `path` names once every symbolic link at its end is
+// followed; a link that points nowhere yet gives the path where the file will be.
+std::string FollowLinks(std::string path, FileSystem& fileSystem) {
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    std::optional<std::string> target = fileSystem.LinkTarget(path);
+    if (!target) return path;
+    path = IsAbsolutePath(*target) ? std::move(*target) : JoinPath(DirectoryOf(path), *target);
+  }
+  return path;
+}
+
+}  // namespace
+
+ReplacementFile::~ReplacementFile() { Discard(); }
+
+ReplacementFile::CreateStatus ReplacementFile::Create(const std::string& path,
+                                                      std::span<const FileIdentity> inputs) {
+  Discard();
+  if (path.empty()) return CreateStatus::EmptyName;
+  FileSystem& fileSystem = CurrentFileSystem();
+  finalPath_ = FollowLinks(path, fileSystem);
+
+  const PathStatus existing = fileSystem.Status(finalPath_);
+  replacesExisting_ = existing.kind != PathKind::Nothing;
+  if (replacesExisting_) {
+    if (existing.kind != PathKind::Unreachable &&
+        std::find(inputs.begin(), inputs.end(), existing.identity) != inputs.end()) {
+      return CreateStatus::SameAsInput;
+    }
+    // Only a file may be replaced, and only one this user may write: replacing needs
+    // just the folder's permission, but a protected file stays protected all the same.
+    // Whatever cannot be told (a loop of links) is not replaced either.
+    if (existing.kind != PathKind::RegularFile || !existing.writable) {
+      return CreateStatus::CannotCreate;
+    }
+  }
+
+  std::optional<TemporaryFile> temporary = fileSystem.CreateTemporary(DirectoryOf(finalPath_));
+  if (!temporary) return CreateStatus::CannotCreate;
+  temporary_ = std::move(*temporary);
+  return CreateStatus::Created;
+}
+
+bool ReplacementFile::Commit() {
+  FileSystem& fileSystem = CurrentFileSystem();
+  bool done = !replacesExisting_ || fileSystem.CopyPermissions(finalPath_, temporary_.handle);
+  // Durable before it is named or put in place, so that a crash never puts an
+  // unwritten file where the old one was.
+  done = done && fileSystem.Sync(temporary_.handle);
+  done = done && fileSystem.KeepTemporary(temporary_, DirectoryOf(finalPath_));
+  const bool closed = fileSystem.Close(temporary_.handle);
+  temporary_.handle = kNoFile;
+  done = done && closed && fileSystem.Replace(temporary_.path, finalPath_);
+  if (!done) {
+    Discard();
+    return false;
+  }
+  temporary_ = {};
+  return true;
+}
+
+void ReplacementFile::Discard() {
+  FileSystem& fileSystem = CurrentFileSystem();
+  if (temporary_.handle != kNoFile) fileSystem.Close(temporary_.handle);
+  if (!temporary_.path.empty()) fileSystem.Remove(temporary_.path);
+  temporary_ = {};
+}
+
+}  // namespace sorvane
