@@ -3,7 +3,7 @@
 
 #include "conversion_run.h"
 #include "native_file_system.h"
-#include "open_descriptors.h"
+#include "open_handles.h"
 #include "scratch_directory.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 namespace sorvane {
 namespace {
 
-using testing::OpenDescriptorCount;
+using testing::OpenHandleCount;
 using testing::ReadFile;
 using testing::RecordingSink;
 using testing::ScratchDirectory;
@@ -107,7 +107,7 @@ TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
   WriteFile(directory / "PreData.txt", ReadFile(SORVANE_EXAMPLES_DIR "/PreData.txt"));
   WriteFile(directory / "drawing.dxf", "an earlier drawing\r\n");
   const auto before = Snapshot(directory.Path());
-  const int descriptorsBefore = OpenDescriptorCount();
+  const int descriptorsBefore = OpenHandleCount();
 
   RecordingSink sink;
   {
@@ -118,7 +118,7 @@ TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
 
   EXPECT_EQ(sink.messages, std::vector<std::string>{c.message});
   EXPECT_EQ(Snapshot(directory.Path()), before);
-  EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
+  EXPECT_EQ(OpenHandleCount(), descriptorsBefore);
 
   // Nothing of the failed run lingers: once the disk is sound again, the same run works.
   RecordingSink retry;

@@ -4,7 +4,7 @@
 
 #include "batch_converter.h"
 #include "conversion_run.h"
-#include "open_descriptors.h"
+#include "open_handles.h"
 #include "scratch_directory.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@
 namespace sorvane {
 namespace {
 
-using testing::OpenDescriptorCount;
+using testing::OpenHandleCount;
 using testing::ReadFile;
 using testing::RecordingSink;
 using testing::ScratchDirectory;
@@ -58,7 +58,7 @@ void ExpectRefusedChangingNothing(const ScratchDirectory& directory, const std::
   std::filesystem::create_directory(directory / "drawings");
   WriteFile(directory / "drawings/drawing.dxf", "an earlier drawing\r\n");
   const auto before = Snapshot(directory / "drawings");
-  const int descriptorsBefore = OpenDescriptorCount();
+  const int descriptorsBefore = OpenHandleCount();
   const long peakBefore = PeakResidentKiB();
   const auto start = std::chrono::steady_clock::now();
 
@@ -69,7 +69,7 @@ void ExpectRefusedChangingNothing(const ScratchDirectory& directory, const std::
   EXPECT_LT(PeakResidentKiB() - peakBefore, 64 * 1024);
   EXPECT_EQ(sink.messages, std::vector<std::string>{message});
   EXPECT_EQ(Snapshot(directory / "drawings"), before);
-  EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
+  EXPECT_EQ(OpenHandleCount(), descriptorsBefore);
 }
 
 TEST(HostileInput, BinaryFileRenamedCsvIsABadRow) {
@@ -119,7 +119,7 @@ TEST_P(OddTemplate, IsCopiedUpToEntities) {
   ScratchDirectory directory;
   WriteFile(directory / "PreData.txt", c.text());
   WriteFile(directory / "points.csv", kPoints);
-  const int descriptorsBefore = OpenDescriptorCount();
+  const int descriptorsBefore = OpenHandleCount();
 
   RecordingSink sink;
   RunConversion("points.csv", "drawing.dxf", sink);
@@ -127,7 +127,7 @@ TEST_P(OddTemplate, IsCopiedUpToEntities) {
   EXPECT_EQ(sink.messages, std::vector<std::string>{"変換しました"});
   EXPECT_EQ(LineCount(directory / "drawing.dxf"), DrawingLines(c.headLines, kPointRows));
   EXPECT_EQ(TemporaryFilesBelow(directory.Path()), std::vector<std::string>{});
-  EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
+  EXPECT_EQ(OpenHandleCount(), descriptorsBefore);
 }
 
 // Fifty megabytes of header before ENTITIES, and lines after it that are never read.
@@ -187,7 +187,7 @@ TEST(HostileInput, BatchConverterReadsAPipe) {
   ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
   ASSERT_EQ(::write(pipeEnds[1], kPoints.data(), kPoints.size()), static_cast<ssize_t>(kPoints.size()));
   ::close(pipeEnds[1]);
-  const int descriptorsBefore = OpenDescriptorCount();
+  const int descriptorsBefore = OpenHandleCount();
 
   std::ostringstream out;
   std::ostringstream err;
@@ -203,7 +203,7 @@ TEST(HostileInput, BatchConverterReadsAPipe) {
   EXPECT_EQ(out.str(), "/dev/stdin: 変換しました\n");
   EXPECT_EQ(err.str(), "");
   EXPECT_EQ(LineCount(directory / "out.dxf"), DrawingLines(kTemplateLines, kPointRows));
-  EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore - 1);
+  EXPECT_EQ(OpenHandleCount(), descriptorsBefore - 1);
 }
 
 struct PathCase {

@@ -18,7 +18,7 @@ struct OutPathCase {
 class DeriveOutPathRule : public ::testing::TestWithParam<OutPathCase> {};
 
 TEST_P(DeriveOutPathRule, CutsTheFileNameAtItsFirstDot) {
-  EXPECT_EQ(DeriveOutPath(GetParam().inPath), GetParam().outPath);
+  EXPECT_EQ(DeriveOutPath(GetParam().inPath, PathStyle::Posix), GetParam().outPath);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -51,7 +51,8 @@ struct InPathCase {
 class DeriveInPathRule : public ::testing::TestWithParam<InPathCase> {};
 
 TEST_P(DeriveInPathRule, JoinsWithOneSeparator) {
-  EXPECT_EQ(DeriveInPath(GetParam().directory, GetParam().fileName), GetParam().inPath);
+  EXPECT_EQ(DeriveInPath(GetParam().directory, GetParam().fileName, PathStyle::Posix),
+            GetParam().inPath);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,6 +62,50 @@ INSTANTIATE_TEST_SUITE_P(
                       InPathCase{"TrailingSeparatorDropped", "/data/", "pts.csv", "/data/pts.csv"},
                       InPathCase{"OnlyOneSeparatorDropped", "/data//", "pts.csv", "/data//pts.csv"},
                       InPathCase{"DotsKept", "/data/v1.2", "pts.old.csv", "/data/v1.2/pts.old.csv"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct StyledCase {
+  const char* name;
+  PathStyle style;
+  const char* directory;
+  const char* fileName;
+  const char* inPath;
+  const char* outPath;
+};
+
+class DerivationByPathStyle : public ::testing::TestWithParam<StyledCase> {};
+
+// Windows separates with "\" and "/" alike; elsewhere "\" is a character of a name.
+TEST_P(DerivationByPathStyle, UsesThatSystemsSeparators) {
+  const StyledCase& c = GetParam();
+  const std::string inPath = DeriveInPath(c.directory, c.fileName, c.style);
+  EXPECT_EQ(inPath, c.inPath);
+  EXPECT_EQ(DeriveOutPath(inPath, c.style), c.outPath);
+}
+
+constexpr PathStyle kWindows = PathStyle::Windows;
+constexpr PathStyle kPosix = PathStyle::Posix;
+
+INSTANTIATE_TEST_SUITE_P(
+    PathDerivation, DerivationByPathStyle,
+    ::testing::Values(
+        StyledCase{"WindowsDirectory", kWindows, "C:\\data", "pts.csv", "C:\\data\\pts.csv",
+                   "C:\\data\\pts.dxf"},
+        StyledCase{"WindowsDriveRoot", kWindows, "C:\\", "pts.csv", "C:\\pts.csv", "C:\\pts.dxf"},
+        StyledCase{"WindowsDotInDirectory", kWindows, "C:\\ver1.2", "pts.csv",
+                   "C:\\ver1.2\\pts.csv", "C:\\ver1.2\\pts.dxf"},
+        StyledCase{"WindowsFirstDotOfName", kWindows, "C:\\data", "pts.old.csv",
+                   "C:\\data\\pts.old.csv", "C:\\data\\pts.dxf"},
+        StyledCase{"WindowsNameIsOnlyExtension", kWindows, "C:\\data", ".csv", "C:\\data\\.csv",
+                   "C:\\data\\.dxf"},
+        StyledCase{"WindowsForwardSlashes", kWindows, "C:/ver1.2/", "pts.csv", "C:/ver1.2\\pts.csv",
+                   "C:/ver1.2\\pts.dxf"},
+        StyledCase{"WindowsServerShare", kWindows, "\\\\server\\v1.2", "pts.csv",
+                   "\\\\server\\v1.2\\pts.csv", "\\\\server\\v1.2\\pts.dxf"},
+        StyledCase{"PosixBackslashIsPartOfTheName", kPosix, "/data/v1.2\\x", "pts.csv",
+                   "/data/v1.2\\x/pts.csv", "/data/v1.2\\x/pts.dxf"},
+        StyledCase{"PosixBackslashNameCutAtItsFirstDot", kPosix, "/data", "v1.2\\pts.csv",
+                   "/data/v1.2\\pts.csv", "/data/v1.dxf"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -4,16 +4,15 @@
 
 #include "message_sink.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace sorvane::testing {
@@ -24,19 +23,24 @@ namespace sorvane::testing {
 class ScratchDirectory {
  public:
   ScratchDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "sorvane-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
-    path_ = pattern;
+    std::random_device entropy;
+    for (int attempt = 0; path_.empty(); ++attempt) {
+      const std::filesystem::path candidate =
+          std::filesystem::temp_directory_path() / ("sorvane-test-" + std::to_string(entropy()));
+      if (std::filesystem::create_directory(candidate)) path_ = candidate.string();
+      if (attempt == 100) throw std::runtime_error("cannot make a scratch directory");
+    }
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(path_);
   }
   ~ScratchDirectory() {
     std::error_code ignored;
     std::filesystem::current_path(previous_, ignored);
-    // A test may have taken the write permission away; give it back to clean up.
+    // A test may have taken the write permission away; give it back to clean up. (On
+    // Windows a read-only file cannot even be removed.)
     for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
          it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-      if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+      if (!it->is_symlink(ignored)) {
         std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
       }
@@ -56,16 +60,23 @@ class ScratchDirectory {
   std::filesystem::path previous_;
 };
 
+// The path named by UTF-8 text, as the program names files on every system.
+inline std::filesystem::path Utf8Path(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 inline void WriteFile(const std::string& path, std::string_view bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  std::ofstream file(Utf8Path(path), std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!file) throw std::runtime_error("cannot write " + path);
 }
 
-inline std::string ReadFile(const std::string& path) {
+inline std::string ReadPath(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
+
+inline std::string ReadFile(const std::string& path) { return ReadPath(Utf8Path(path)); }
 
 // Everything below `root`: each file with its bytes, each link with its target, each
 // directory marked as such. Two equal snapshots mean that nothing was created, removed
@@ -81,7 +92,7 @@ inline std::map<std::string, std::string> Snapshot(const std::string& root) {
     } else if (std::filesystem::is_directory(status)) {
       entries[name] = "directory";
     } else {
-      entries[name] = ReadFile(entry.path().string());
+      entries[name] = ReadPath(entry.path());
     }
   }
   return entries;

@@ -1,0 +1,193 @@
+// The file system on Windows, through the wide-character API, so that any name works.
+// Files are opened in binary mode by nature: the bytes on disk are the bytes written.
+
+#include "native_file_system.h"
+
+#include "path_names.h"
+#include "windows_text.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <algorithm>
+
+namespace sorvane {
+namespace {
+
+// How many names to try before giving up on a folder full of our temporaries.
+constexpr int kTemporaryNameAttempts = 100;
+// ReadFile and WriteFile take a 32-bit count.
+constexpr std::size_t kMaxTransfer = std::size_t{1} << 30;
+// Any other program may read, write, rename or delete a file we only read or look at.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+HANDLE Native(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+FileHandle Portable(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
+
+HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+  const std::wstring wide = WideFromUtf8(path);
+  if (wide.empty()) {
+    ::SetLastError(ERROR_INVALID_NAME);
+    return INVALID_HANDLE_VALUE;
+  }
+  return ::CreateFileW(wide.c_str(), access, share, nullptr, disposition, flags, nullptr);
+}
+
+// The volume and the file's index on it name one file whatever path reaches it: other
+// letter case, "/" for "\", a short 8.3 name, a hard link, a symbolic link or junction.
+bool IdentityOf(HANDLE handle, FileIdentity& identity, DWORD& attributes) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!::GetFileInformationByHandle(handle, &information)) return false;
+  identity = {information.dwVolumeSerialNumber,
+              (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+  attributes = information.dwFileAttributes;
+  return true;
+}
+
+}  // namespace
+
+std::optional<OpenedFile> NativeFileSystem::OpenForReading(const std::string& path) {
+  // Without backup semantics a folder cannot be opened, as it should not be here.
+  const HANDLE handle = Open(path, GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  OpenedFile opened{Portable(handle), {}};
+  DWORD attributes = 0;
+  IdentityOf(handle, opened.identity, attributes);  // a pipe or device has none
+  return opened;
+}
+
+std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t size) {
+  DWORD got = 0;
+  if (!::ReadFile(Native(file), buffer, static_cast<DWORD>(std::min(size, kMaxTransfer)), &got, nullptr)) {
+    return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;  // the writer of a pipe is done
+  }
+  return static_cast<std::ptrdiff_t>(got);
+}
+
+std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string& directory) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    std::string path = JoinPath(directory, UniqueTemporaryName());
+    const HANDLE handle = Open(path, GENERIC_WRITE | DELETE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    if (handle != INVALID_HANDLE_VALUE) return TemporaryFile{Portable(handle), std::move(path)};
+    if (::GetLastError() != ERROR_FILE_EXISTS) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+bool NativeFileSystem::Write(FileHandle file, const char* data, std::size_t size) {
+  while (size > 0) {
+    DWORD written = 0;
+    const auto chunk = static_cast<DWORD>(std::min(size, kMaxTransfer));
+    if (!::WriteFile(Native(file), data, chunk, &written, nullptr) || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+bool NativeFileSystem::WriteAt(FileHandle file, std::uint64_t offset, const char* data,
+                               std::size_t size) {
+  // A positioned write moves the file pointer of a synchronous handle; it is put back,
+  // so that writing at the end goes on where it was.
+  LARGE_INTEGER end{};
+  if (!::SetFilePointerEx(Native(file), LARGE_INTEGER{}, &end, FILE_CURRENT)) return false;
+  while (size > 0) {
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(offset);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD written = 0;
+    const auto chunk = static_cast<DWORD>(std::min(size, kMaxTransfer));
+    if (!::WriteFile(Native(file), data, chunk, &written, &position) || written == 0) return false;
+    data += written;
+    size -= written;
+    offset += written;
+  }
+  return ::SetFilePointerEx(Native(file), end, nullptr, FILE_BEGIN) != 0;
+}
+
+bool NativeFileSystem::CopyPermissions(const std::string&, FileHandle) {
+  // A new file takes the permissions its folder passes on, as the one it replaces did.
+  return true;
+}
+
+bool NativeFileSystem::Sync(FileHandle file) { return ::FlushFileBuffers(Native(file)) != 0; }
+
+bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string&) {
+  return !temporary.path.empty();
+}
+
+bool NativeFileSystem::Close(FileHandle file) { return ::CloseHandle(Native(file)) != 0; }
+
+bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
+  const std::wstring wideFrom = WideFromUtf8(from);
+  const std::wstring wideTo = WideFromUtf8(to);
+  if (wideFrom.empty() || wideTo.empty()) return false;
+  // Write-through: the move is on disk when the call returns.
+  return ::MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool NativeFileSystem::Remove(const std::string& path) {
+  const std::wstring wide = WideFromUtf8(path);
+  return !wide.empty() && ::DeleteFileW(wide.c_str()) != 0;
+}
+
+PathStatus NativeFileSystem::Status(const std::string& path) {
+  PathStatus status;
+  // No access asked, so no other program's sharing stands in the way of looking;
+  // backup semantics let a folder be opened too.
+  const HANDLE handle = Open(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    status.kind = missing ? PathKind::Nothing : PathKind::Unreachable;
+    return status;
+  }
+  DWORD attributes = 0;
+  const bool known = IdentityOf(handle, status.identity, attributes);
+  const DWORD type = ::GetFileType(handle);
+  ::CloseHandle(handle);
+  if (!known || type != FILE_TYPE_DISK) {
+    status.kind = PathKind::Other;
+  } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    status.kind = PathKind::Directory;
+  } else {
+    status.kind = PathKind::RegularFile;
+    // A read-only file refuses the writer, and so does a file another program holds
+    // open without letting others write it.
+    // The attribute is tested too, since an administrator may open a read-only file
+    // for writing all the same.
+    const HANDLE writer = Open(path, GENERIC_WRITE | DELETE, kShareAll, OPEN_EXISTING, 0);
+    status.writable = writer != INVALID_HANDLE_VALUE && (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+    if (writer != INVALID_HANDLE_VALUE) ::CloseHandle(writer);
+  }
+  return status;
+}
+
+std::optional<std::string> NativeFileSystem::LinkTarget(const std::string& path) {
+  const std::wstring wide = WideFromUtf8(path);
+  if (wide.empty()) return std::nullopt;
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    return std::nullopt;
+  }
+  // The system follows the whole chain of links; its final path is where the file is.
+  const HANDLE handle = Open(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;  // a link to nothing yet
+  std::wstring target(MAX_PATH, L'\0');
+  DWORD length = ::GetFinalPathNameByHandleW(handle, target.data(), static_cast<DWORD>(target.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (length >= target.size()) {
+    target.resize(length);
+    length = ::GetFinalPathNameByHandleW(handle, target.data(), static_cast<DWORD>(target.size()),
+                                         FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  }
+  ::CloseHandle(handle);
+  if (length == 0 || length >= target.size()) return std::nullopt;
+  target.resize(length);
+  const std::string utf8 = Utf8FromWide(target);
+  if (utf8 == path) return std::nullopt;  // a reparse point that is no link
+  return utf8;
+}
+
+}  // namespace sorvane
