@@ -99,7 +99,7 @@ std::optional<double> NumberFormToDouble(std::string_view number) {
 #else
   // This standard library cannot read a double with from_chars; fast_float reads it
   // the same way, rounding to nearest, and gives infinity beyond the largest double.
-  const auto [end, error] = fast_float::from_chars(first, last, magnitude);
+  [[maybe_unused]] const auto [end, error] = fast_float::from_chars(first, last, magnitude);
   if (std::isinf(magnitude)) return std::nullopt;
 #endif
   assert(error != std::errc::invalid_argument && end == last);

@@ -77,8 +77,6 @@ class FaultyDisk : public NativeFileSystem {
   int successes_;
 };
 
-constexpr std::size_t kMiB = std::size_t{1} << 20;
-
 struct FaultCase {
   const char* name;
   Call call;
