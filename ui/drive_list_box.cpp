@@ -1,7 +1,7 @@
 #include "drive_list_box.h"
 
 #include "mounted_drives.h"
-#include "path_text.h"
+#include "utf8_text.h"
 
 #include <QSignalBlocker>
 
@@ -19,7 +19,7 @@ void DriveListBox::SetDrives(const std::vector<std::string>& drives, const std::
   const QSignalBlocker quiet(this);
   clear();
   drives_ = drives;
-  for (const std::string& drive : drives_) addItem(PathText(drive));
+  for (const std::string& drive : drives_) addItem(Utf8Text(drive));
   ShowDriveOf(folder);
 }
 

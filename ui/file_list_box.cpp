@@ -1,7 +1,7 @@
 #include "file_list_box.h"
 
 #include "folder_listing.h"
-#include "path_text.h"
+#include "utf8_text.h"
 
 #include <QSignalBlocker>
 
@@ -26,7 +26,7 @@ bool FileListBox::SetPath(const std::string& folder) {
   const QSignalBlocker quiet(this);
   clear();
   for (const std::string& name : *names) {
-    auto* item = new QListWidgetItem(PathText(name), this);
+    auto* item = new QListWidgetItem(Utf8Text(name), this);
     item->setData(kNameRole, QByteArray::fromStdString(name));
   }
   path_ = folder;
