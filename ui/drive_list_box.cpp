@@ -3,15 +3,36 @@
 #include "mounted_drives.h"
 #include "utf8_text.h"
 
+#include <QDir>
 #include <QSignalBlocker>
+#include <QStorageInfo>
 
 #include <algorithm>
 
 namespace sorvane {
+namespace {
+
+// What Qt finds mounted: on Linux the mount table without the kernel's own file systems
+// that hold no data, on Windows the drive letters.
+std::vector<MountedVolume> MountedVolumes() {
+  std::vector<MountedVolume> volumes;
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    volumes.push_back({Utf8Bytes(volume.rootPath()), volume.fileSystemType().toStdString()});
+  }
+  return volumes;
+}
+
+// The root of the volume that holds `folder`; empty when Qt cannot tell.
+std::string VolumeHolding(const std::string& folder) {
+  const QStorageInfo volume(Utf8Text(folder));
+  return volume.isValid() ? Utf8Bytes(volume.rootPath()) : std::string();
+}
+
+}  // namespace
 
 DriveListBox::DriveListBox(const std::string& currentFolder, QWidget* parent)
     : QComboBox(parent) {
-  SetDrives(MountedDrives(currentFolder), currentFolder);
+  SetDrives(BrowsedDrives(MountedVolumes(), VolumeHolding(currentFolder)), currentFolder);
   connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::Change);
 }
 
@@ -19,7 +40,7 @@ void DriveListBox::SetDrives(const std::vector<std::string>& drives, const std::
   const QSignalBlocker quiet(this);
   clear();
   drives_ = drives;
-  for (const std::string& drive : drives_) addItem(Utf8Text(drive));
+  for (const std::string& drive : drives_) addItem(QDir::toNativeSeparators(Utf8Text(drive)));
   ShowDriveOf(folder);
 }
 

@@ -6,6 +6,7 @@
 #include "frm_sorvane.h"
 #include "program_end.h"
 #include "scratch_directory.h"
+#include "utf8_text.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStorageInfo>
 #include <QTimer>
 #include <QtTest>
 
@@ -167,6 +169,11 @@ void tst_FrmSorvane::startsEmptyOnTheCurrentFolder() {
   QVERIFY(window_->InPath().empty());
   QVERIFY(window_->OutPath().empty());
   QCOMPARE(QApplication::focusWidget(), Control<QWidget>("Drv1"));
+  // The drives are the volumes Qt finds mounted, the root first, and the one holding
+  // the start folder is shown.
+  auto* drives = Control<DriveListBox>("Drv1");
+  QCOMPARE(drives->itemText(0), QDir::toNativeSeparators(QDir::rootPath()));
+  QCOMPARE(drives->Drive(), Utf8Bytes(QStorageInfo(QString::fromStdString(here)).rootPath()));
 }
 
 void tst_FrmSorvane::clickingAFileShowsBothPaths_data() {
