@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStorageInfo>
 #include <QTimer>
 #include <QtTest>
@@ -78,6 +79,7 @@ class tst_FrmSorvane : public QObject {
   void convertEndsInOneMessageBox_data();
   void convertEndsInOneMessageBox();
   void convertWritesToTheEditedPathLikeTheBatchConverter();
+  void everyClickOnAFileRaisesFil1ClickOnce();
   void browsingKeepsTheSelection();
   void unreadableFolderIsReportedAndListsStay();
   void tabWalksTheDesignedOrder();
@@ -252,6 +254,30 @@ void tst_FrmSorvane::convertWritesToTheEditedPathLikeTheBatchConverter() {
   const std::string fromWindow = sorvane::testing::ReadFile(edited);
   QVERIFY(!fromWindow.empty());
   QVERIFY(fromWindow == sorvane::testing::ReadFile(batchOut));
+}
+
+void tst_FrmSorvane::everyClickOnAFileRaisesFil1ClickOnce() {
+  auto* files = Control<FileListBox>("Fil1");
+  auto* outBox = Control<QLineEdit>("Txt2");
+  const QSignalSpy clicks(files, &FileListBox::Click);
+  const std::string proposal = *scratch_ / "points.dxf";
+
+  ClickFile("points.csv");
+  QCOMPARE(clicks.count(), 1);
+  outBox->setFocus();
+  outBox->selectAll();
+  QTest::keyClicks(outBox, "edited.dxf");
+  QCOMPARE(window_->OutPath(), std::string("edited.dxf"));
+  // The file is still selected; clicking it again brings the proposal back.
+  ClickFile("points.csv");
+  QCOMPARE(clicks.count(), 2);
+  QCOMPARE(window_->OutPath(), proposal);
+  QCOMPARE(outBox->text(), QString::fromStdString(proposal));
+
+  files->setFocus();
+  QTest::keyClick(files, Qt::Key_Down);
+  QCOMPARE(clicks.count(), 3);
+  QCOMPARE(window_->InPath(), *scratch_ / "run.2.csv");
 }
 
 void tst_FrmSorvane::browsingKeepsTheSelection() {
