@@ -4,7 +4,6 @@
 #include "utf8_text.h"
 
 #include <QDir>
-#include <QSignalBlocker>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -33,11 +32,11 @@ std::string VolumeHolding(const std::string& folder) {
 DriveListBox::DriveListBox(const std::string& currentFolder, QWidget* parent)
     : QComboBox(parent) {
   SetDrives(BrowsedDrives(MountedVolumes(), VolumeHolding(currentFolder)), currentFolder);
-  connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::Change);
+  // Every pick counts, the drive already shown too: it takes the lists to that drive.
+  connect(this, &QComboBox::activated, this, &DriveListBox::Change);
 }
 
 void DriveListBox::SetDrives(const std::vector<std::string>& drives, const std::string& folder) {
-  const QSignalBlocker quiet(this);
   clear();
   drives_ = drives;
   for (const std::string& drive : drives_) addItem(QDir::toNativeSeparators(Utf8Text(drive)));
@@ -50,7 +49,6 @@ std::string DriveListBox::Drive() const {
 }
 
 void DriveListBox::ShowDriveOf(const std::string& folder) {
-  const QSignalBlocker quiet(this);
   const auto found = std::find(drives_.begin(), drives_.end(), DriveOf(folder, drives_));
   setCurrentIndex(found == drives_.end() ? -1 : static_cast<int>(found - drives_.begin()));
 }

@@ -24,7 +24,7 @@ class DriveListBox : public QComboBox {
   void ShowDriveOf(const std::string& folder);
 
  signals:
-  // The selected drive changed.
+  // The user picked a drive, the one already shown included.
   void Change();
 
  private:

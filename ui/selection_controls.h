@@ -22,7 +22,7 @@ class SelectionControls {
   // Relists the file list for `path`. False, with the list left as it was, when the
   // folder cannot be read.
   virtual bool MoveFileList(const std::string& path) = 0;
-  // Puts the drive list back on the drive that holds `path`, raising no Drv1_Change.
+  // Shows in the drive list the drive that holds `path`, raising no Drv1_Change.
   virtual void ShowDriveOf(const std::string& path) = 0;
 
   // Fil1.List(Fil1.ListIndex); nothing when no entry is selected.

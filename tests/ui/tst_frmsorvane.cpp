@@ -81,6 +81,7 @@ class tst_FrmSorvane : public QObject {
   void convertWritesToTheEditedPathLikeTheBatchConverter();
   void everyClickOnAFileRaisesFil1ClickOnce();
   void browsingKeepsTheSelection();
+  void driveListFollowsTheDirectoryList();
   void unreadableFolderIsReportedAndListsStay();
   void tabWalksTheDesignedOrder();
   void enterInATextBoxPressesNoButton();
@@ -99,6 +100,7 @@ class tst_FrmSorvane : public QObject {
   }
   void ClickFile(const QString& name);
   void ActivateFolder(const QString& name);
+  void PickDrive(int index);
   void ClickInWindow(QWidget* control);
 
   std::unique_ptr<sorvane::testing::ScratchDirectory> scratch_;
@@ -149,6 +151,17 @@ void tst_FrmSorvane::ActivateFolder(const QString& name) {
   QVERIFY2(list->viewport()->rect().contains(shown), "the folder is not shown in the list");
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, shown.center());
   QTest::keyClick(list, Qt::Key_Return);
+}
+
+// As the user picks it in the open drop-down, whether or not it is shown already.
+void tst_FrmSorvane::PickDrive(int index) {
+  auto* drives = Control<DriveListBox>("Drv1");
+  drives->showPopup();
+  QAbstractItemView* popup = drives->view();
+  QTRY_VERIFY(popup->isVisible());
+  popup->setCurrentIndex(popup->model()->index(index, 0));
+  QTest::keyClick(popup, Qt::Key_Return);
+  QTRY_VERIFY(!popup->isVisible());
 }
 
 // Through the window system, as a real click, so that a modal window blocks it.
@@ -305,11 +318,39 @@ void tst_FrmSorvane::browsingKeepsTheSelection() {
   auto* drives = Control<DriveListBox>("Drv1");
   drives->SetDrives({"/", scratch_->Path()}, dirs->Path());
   QCOMPARE(drives->Drive(), scratch_->Path());
-  drives->setCurrentIndex(0);
+  PickDrive(0);
   QCOMPARE(dirs->Path(), std::string("/"));
   QCOMPARE(files->Path(), std::string("/"));
   selectionStays();
   QCOMPARE(std::filesystem::current_path().string(), scratch_->Path());
+}
+
+void tst_FrmSorvane::driveListFollowsTheDirectoryList() {
+  auto* drives = Control<DriveListBox>("Drv1");
+  auto* dirs = Control<DirListBox>("Dir1");
+  auto* files = Control<FileListBox>("Fil1");
+  const auto listsAt = [&](const std::string& folder) {
+    QCOMPARE(dirs->Path(), folder);
+    QCOMPARE(files->Path(), folder);
+  };
+  // The scratch folder stands for a second volume.
+  drives->SetDrives({"/", scratch_->Path()}, dirs->Path());
+
+  PickDrive(0);
+  listsAt("/");
+  PickDrive(1);
+  listsAt(scratch_->Path());
+  ActivateFolder("/");
+  listsAt("/");
+  QCOMPARE(drives->Drive(), std::string("/"));
+  PickDrive(1);
+  listsAt(scratch_->Path());
+
+  ActivateFolder("sub");
+  QCOMPARE(drives->Drive(), scratch_->Path());
+  // The drive already shown takes the lists back to its root.
+  PickDrive(1);
+  listsAt(scratch_->Path());
 }
 
 void tst_FrmSorvane::unreadableFolderIsReportedAndListsStay() {
@@ -329,7 +370,7 @@ void tst_FrmSorvane::unreadableFolderIsReportedAndListsStay() {
   QCOMPARE(dirs->Path(), scratch_->Path());
   QCOMPARE(files->Path(), scratch_->Path());
 
-  drives->setCurrentIndex(1);
+  PickDrive(1);
   QTest::qWait(50);
   QCOMPARE(boxes.count, 2);
   QCOMPARE(boxes.text, QStringLiteral("フォルダを開けません"));
