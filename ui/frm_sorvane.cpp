@@ -197,9 +197,19 @@ std::optional<std::string> FrmSorvane::SelectedFileName() const {
 
 void FrmSorvane::SetInputText(const std::string& text) { Txt1->setText(Utf8Text(text)); }
 
-void FrmSorvane::SetOutputText(const std::string& text) { Txt2->setText(Utf8Text(text)); }
+void FrmSorvane::SetOutputText(const std::string& text) {
+  // Set before the text, since setting the text raises Txt2_Change at once.
+  outputBoxPath_ = text;
+  Txt2->setText(Utf8Text(text));
+}
 
-std::string FrmSorvane::OutputText() const { return Utf8Bytes(Txt2->text()); }
+std::string FrmSorvane::OutputText() const {
+  // A name that is not UTF-8 shows with replacement characters. As long as the box
+  // shows what the program put there, it stands for those bytes, so an unedited
+  // proposal converts to the DXF of the point file's own name.
+  if (Txt2->text() == Utf8Text(outputBoxPath_)) return outputBoxPath_;
+  return Utf8Bytes(Txt2->text());
+}
 
 void FrmSorvane::TellCannotOpenFolder() {
   ShowMessageBox(this, QStringLiteral("フォルダを開けません"));

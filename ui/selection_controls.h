@@ -31,6 +31,8 @@ class SelectionControls {
   virtual void SetInputText(const std::string& text) = 0;   // Txt1.Text
   // Txt2.Text; a change of the text raises Txt2_Change before returning.
   virtual void SetOutputText(const std::string& text) = 0;
+  // The path the output box holds: exactly the bytes last set until the user edits
+  // the box, even where they show only approximately; then the text typed.
   virtual std::string OutputText() const = 0;
 
   // Tells the user, and waits for OK, that a folder cannot be opened.

@@ -80,6 +80,7 @@ class tst_FrmSorvane : public QObject {
   void convertEndsInOneMessageBox();
   void convertWritesToTheEditedPathLikeTheBatchConverter();
   void everyClickOnAFileRaisesFil1ClickOnce();
+  void namesThatAreNotUtf8KeepTheirBytes();
   void browsingKeepsTheSelection();
   void driveListFollowsTheDirectoryList();
   void unreadableFolderIsReportedAndListsStay();
@@ -99,8 +100,10 @@ class tst_FrmSorvane : public QObject {
     return control;
   }
   void ClickFile(const QString& name);
+  void ClickFileNamed(const std::string& bytes);
   void ActivateFolder(const QString& name);
   void PickDrive(int index);
+  QString Convert();
   void ClickInWindow(QWidget* control);
 
   std::unique_ptr<sorvane::testing::ScratchDirectory> scratch_;
@@ -140,6 +143,17 @@ void tst_FrmSorvane::ClickFile(const QString& name) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
 }
 
+// For a name that is not UTF-8, whose text does not tell it from others.
+void tst_FrmSorvane::ClickFileNamed(const std::string& bytes) {
+  auto* list = Control<FileListBox>("Fil1");
+  for (int i = 0; i < list->count(); ++i) {
+    if (list->List(i) != bytes) continue;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
+    return;
+  }
+  QFAIL("the file is not listed");
+}
+
 void tst_FrmSorvane::ActivateFolder(const QString& name) {
   auto* list = Control<DirListBox>("Dir1");
   QTreeWidgetItem* found = nullptr;
@@ -162,6 +176,14 @@ void tst_FrmSorvane::PickDrive(int index) {
   popup->setCurrentIndex(popup->model()->index(index, 0));
   QTest::keyClick(popup, Qt::Key_Return);
   QTRY_VERIFY(!popup->isVisible());
+}
+
+// Presses "変　換" and gives the text of the box that ends the run.
+QString tst_FrmSorvane::Convert() {
+  MessageBoxCloser boxes;
+  QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
+  QTest::qWait(50);
+  return boxes.text;
 }
 
 // Through the window system, as a real click, so that a modal window blocks it.
@@ -252,12 +274,7 @@ void tst_FrmSorvane::convertWritesToTheEditedPathLikeTheBatchConverter() {
   const std::string edited = *scratch_ / "sub/edited.dxf";
   QTest::keyClicks(box, QString::fromStdString(edited));
   QCOMPARE(window_->OutPath(), edited);
-  {
-    MessageBoxCloser boxes;
-    QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
-    QTest::qWait(50);
-    QCOMPARE(boxes.text, QStringLiteral("変換しました"));
-  }
+  QCOMPARE(Convert(), QStringLiteral("変換しました"));
   QVERIFY(!std::filesystem::exists(*scratch_ / "points.dxf"));
 
   const std::string batchOut = *scratch_ / "batch.dxf";
@@ -291,6 +308,35 @@ void tst_FrmSorvane::everyClickOnAFileRaisesFil1ClickOnce() {
   QTest::keyClick(files, Qt::Key_Down);
   QCOMPARE(clicks.count(), 3);
   QCOMPARE(window_->InPath(), *scratch_ / "run.2.csv");
+}
+
+void tst_FrmSorvane::namesThatAreNotUtf8KeepTheirBytes() {
+  // "テスト" and "Ｆ９Ｈ" in Shift-JIS differ only in bytes that are not UTF-8, so both
+  // show as "\uFFFDe\uFFFDX\uFFFDg"; "フォルダ" names a folder.
+  const std::vector<std::string> names{"\x83\x65\x83\x58\x83\x67", "\x82\x65\x82\x58\x82\x67"};
+  const std::string folder = "\x83\x74\x83\x48\x83\x8b\x83\x5f";
+  const std::string examples = SORVANE_EXAMPLES_DIR;
+  for (const std::string& name : names) {
+    std::filesystem::copy_file(examples + "/survey-points.csv", *scratch_ / (name + ".csv"));
+  }
+  std::filesystem::create_directory(*scratch_ / folder);
+  sorvane::testing::WriteFile(*scratch_ / (folder + "/inner.csv"), "1,2,3\n");
+  QVERIFY(Control<DirListBox>("Dir1")->SetPath(scratch_->Path()));
+
+  for (const std::string& name : names) {
+    ClickFileNamed(name + ".csv");
+    QCOMPARE(window_->InPath(), *scratch_ / (name + ".csv"));
+    QCOMPARE(window_->OutPath(), *scratch_ / (name + ".dxf"));
+    QCOMPARE(Convert(), QStringLiteral("変換しました"));
+  }
+  for (const std::string& name : names) {
+    QVERIFY(sorvane::testing::ReadFile(*scratch_ / (name + ".dxf")).ends_with("EOF\r\n"));
+  }
+
+  ActivateFolder(Utf8Text(folder));
+  QCOMPARE(Control<FileListBox>("Fil1")->Path(), *scratch_ / folder);
+  ClickFile("inner.csv");
+  QCOMPARE(window_->InPath(), *scratch_ / (folder + "/inner.csv"));
 }
 
 void tst_FrmSorvane::browsingKeepsTheSelection() {
