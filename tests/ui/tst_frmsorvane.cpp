@@ -4,6 +4,7 @@
 #include "file_list_box.h"
 #include "frm_about.h"
 #include "frm_sorvane.h"
+#include "message_box.h"
 #include "program_end.h"
 #include "scratch_directory.h"
 #include "utf8_text.h"
@@ -48,6 +49,7 @@ class MessageBoxCloser {
   bool noIcon = false;
   bool okOnly = false;
   bool waitCursorShown = false;
+  int width = 0;
 
  private:
   void CloseOpenBox() {
@@ -59,6 +61,7 @@ class MessageBoxCloser {
     noIcon = box->icon() == QMessageBox::NoIcon;
     okOnly = box->standardButtons() == QMessageBox::Ok;
     waitCursorShown = QApplication::overrideCursor() != nullptr;
+    width = box->width();
     box->button(QMessageBox::Ok)->click();
   }
   QTimer timer_;
@@ -259,6 +262,7 @@ void tst_FrmSorvane::convertEndsInOneMessageBox() {
     QVERIFY(boxes.noIcon);
     QVERIFY(boxes.okOnly);
     QVERIFY2(!boxes.waitCursorShown, "the wait cursor should end before the box");
+    QVERIFY2(boxes.width >= kMessageBoxMinimumWidth, "too narrow for a title bar to show the whole title");
   }
   QVERIFY(QApplication::overrideCursor() == nullptr);
   QVERIFY(window_->isVisible());
