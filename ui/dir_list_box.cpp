@@ -1,7 +1,8 @@
 #include "dir_list_box.h"
 
 #include "folder_listing.h"
-#include "path_text.h"
+#include "utf8_path.h"
+#include "utf8_text.h"
 
 #include <QStyle>
 
@@ -12,18 +13,18 @@ namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
-std::string NormalFolder(const std::string& folder) {
-  std::string normal = std::filesystem::path(folder).lexically_normal().string();
-  // A drive root ends with a separator already; other folders are named without one.
-  while (normal.size() > 1 && normal.ends_with('/')) normal.pop_back();
+std::filesystem::path NormalFolder(const std::string& folder) {
+  std::filesystem::path normal = PathFromUtf8(folder).lexically_normal();
+  // A root ("/", "C:/") keeps its separator; other folders are named without one.
+  if (normal != normal.root_path() && !normal.has_filename()) normal = normal.parent_path();
   return normal;
 }
 
 QTreeWidgetItem* AddFolder(QTreeWidgetItem* parentItem, QTreeWidget* list,
                            const std::string& path, const QIcon& icon) {
-  const std::string name = std::filesystem::path(path).filename().string();
+  const std::string name = Utf8FromPath(PathFromUtf8(path).filename());
   auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(list);
-  item->setText(0, PathText(name.empty() ? path : name));
+  item->setText(0, Utf8Text(name.empty() ? path : name));
   item->setIcon(0, icon);
   item->setData(0, kPathRole, QByteArray::fromStdString(path));
   return item;
@@ -38,12 +39,13 @@ DirListBox::DirListBox(const std::string& folder, QWidget* parent) : QTreeWidget
   setItemsExpandable(false);
   setExpandsOnDoubleClick(false);
   setIndentation(10);
-  if (!Show(NormalFolder(folder))) Show("/");
+  const std::filesystem::path start = NormalFolder(folder);
+  if (!Show(Utf8FromPath(start))) Show(Utf8FromPath(start.root_path()));
   connect(this, &QTreeWidget::itemActivated, this, &DirListBox::OpenItem);
 }
 
 bool DirListBox::SetPath(const std::string& folder) {
-  if (!Show(NormalFolder(folder))) return false;
+  if (!Show(Utf8FromPath(NormalFolder(folder)))) return false;
   emit Change();
   return true;
 }
@@ -59,7 +61,7 @@ bool DirListBox::Show(const std::string& folder) {
     current = AddFolder(current, this, step, open);
   }
   for (const std::string& name : *subfolders) {
-    AddFolder(current, this, (std::filesystem::path(folder) / name).string(), closed);
+    AddFolder(current, this, Utf8FromPath(PathFromUtf8(folder) / PathFromUtf8(name)), closed);
   }
   expandAll();
   setCurrentItem(current);

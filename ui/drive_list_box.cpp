@@ -1,25 +1,45 @@
 #include "drive_list_box.h"
 
 #include "mounted_drives.h"
-#include "path_text.h"
+#include "utf8_text.h"
 
-#include <QSignalBlocker>
+#include <QDir>
+#include <QStorageInfo>
 
 #include <algorithm>
 
 namespace sorvane {
+namespace {
+
+// What Qt finds mounted: on Linux the mount table without the kernel's own file systems
+// that hold no data, on Windows the drive letters.
+std::vector<MountedVolume> MountedVolumes() {
+  std::vector<MountedVolume> volumes;
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    volumes.push_back({Utf8Bytes(volume.rootPath()), volume.fileSystemType().toStdString()});
+  }
+  return volumes;
+}
+
+// The root of the volume that holds `folder`; empty when Qt cannot tell.
+std::string VolumeHolding(const std::string& folder) {
+  const QStorageInfo volume(Utf8Text(folder));
+  return volume.isValid() ? Utf8Bytes(volume.rootPath()) : std::string();
+}
+
+}  // namespace
 
 DriveListBox::DriveListBox(const std::string& currentFolder, QWidget* parent)
     : QComboBox(parent) {
-  SetDrives(MountedDrives(currentFolder), currentFolder);
-  connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::Change);
+  SetDrives(BrowsedDrives(MountedVolumes(), VolumeHolding(currentFolder)), currentFolder);
+  // Every pick counts, the drive already shown too: it takes the lists to that drive.
+  connect(this, &QComboBox::activated, this, &DriveListBox::Change);
 }
 
 void DriveListBox::SetDrives(const std::vector<std::string>& drives, const std::string& folder) {
-  const QSignalBlocker quiet(this);
   clear();
   drives_ = drives;
-  for (const std::string& drive : drives_) addItem(PathText(drive));
+  for (const std::string& drive : drives_) addItem(QDir::toNativeSeparators(Utf8Text(drive)));
   ShowDriveOf(folder);
 }
 
@@ -29,7 +49,6 @@ std::string DriveListBox::Drive() const {
 }
 
 void DriveListBox::ShowDriveOf(const std::string& folder) {
-  const QSignalBlocker quiet(this);
   const auto found = std::find(drives_.begin(), drives_.end(), DriveOf(folder, drives_));
   setCurrentIndex(found == drives_.end() ? -1 : static_cast<int>(found - drives_.begin()));
 }

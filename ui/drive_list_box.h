@@ -1,6 +1,6 @@
 #pragma once
-// Drv1: the drop-down list of drives. A drive is the path of a mounted volume, which
-// the directory list takes as its path.
+// Drv1: the drop-down list of drives. A drive is the root path of a mounted volume,
+// which the directory list takes as its path.
 
 #include <QComboBox>
 
@@ -13,7 +13,8 @@ class DriveListBox : public QComboBox {
   Q_OBJECT
 
  public:
-  // Lists this machine's drives with the one holding `currentFolder` selected.
+  // Lists this machine's drives, as Qt finds them mounted, with the one holding
+  // `currentFolder` selected.
   DriveListBox(const std::string& currentFolder, QWidget* parent);
 
   // Replaces the drives and selects the one holding `folder`, raising no Change.
@@ -23,7 +24,7 @@ class DriveListBox : public QComboBox {
   void ShowDriveOf(const std::string& folder);
 
  signals:
-  // The selected drive changed.
+  // The user picked a drive, the one already shown included.
   void Change();
 
  private:

@@ -1,8 +1,9 @@
 #include "file_list_box.h"
 
 #include "folder_listing.h"
-#include "path_text.h"
+#include "utf8_text.h"
 
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace sorvane {
@@ -16,7 +17,7 @@ FileListBox::FileListBox(std::string pattern, const std::string& folder, QWidget
     : QListWidget(parent), pattern_(std::move(pattern)) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   SetPath(folder);
-  connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::Click);
+  connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::SelectionChanged);
 }
 
 bool FileListBox::SetPath(const std::string& folder) {
@@ -26,11 +27,29 @@ bool FileListBox::SetPath(const std::string& folder) {
   const QSignalBlocker quiet(this);
   clear();
   for (const std::string& name : *names) {
-    auto* item = new QListWidgetItem(PathText(name), this);
+    auto* item = new QListWidgetItem(Utf8Text(name), this);
     item->setData(kNameRole, QByteArray::fromStdString(name));
   }
   path_ = folder;
   return true;
+}
+
+// A click is told when the button comes up, whether or not it changed the selection;
+// the selection change it makes on the way down is part of that one click.
+void FileListBox::mousePressEvent(QMouseEvent* event) {
+  clickOnEntry_ = event->button() == Qt::LeftButton && itemAt(event->position().toPoint());
+  QListWidget::mousePressEvent(event);
+}
+
+void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
+  QListWidget::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton || !clickOnEntry_) return;
+  clickOnEntry_ = false;
+  if (ListIndex() >= 0) emit Click();
+}
+
+void FileListBox::SelectionChanged() {
+  if (!clickOnEntry_) emit Click();
 }
 
 int FileListBox::ListIndex() const {

@@ -1,6 +1,7 @@
 #pragma once
-// Fil1: the list of the files in one folder whose names match a pattern. Selecting an
-// entry, by mouse or keyboard, raises Click.
+// Fil1: the list of the files in one folder whose names match a pattern. Each click on
+// an entry, the selected one too, raises Click once, and so does each selection made
+// with the keyboard.
 
 #include <QListWidget>
 
@@ -26,9 +27,16 @@ class FileListBox : public QListWidget {
  signals:
   void Click();
 
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
  private:
+  void SelectionChanged();
+
   std::string pattern_;
   std::string path_;
+  bool clickOnEntry_ = false;
 };
 
 }  // namespace sorvane

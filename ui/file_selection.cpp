@@ -11,7 +11,10 @@ void FileSelection::Drv1_Change() {
 }
 
 void FileSelection::Dir1_Change() {
-  if (controls_.MoveFileList(controls_.DirPath())) return;
+  if (controls_.MoveFileList(controls_.DirPath())) {
+    controls_.ShowDriveOf(controls_.DirPath());
+    return;
+  }
   controls_.TellCannotOpenFolder();
   // Moving the directory list back runs this procedure again; if the old folder has
   // become unreadable too, stop there instead of going back and forth.

@@ -16,8 +16,9 @@ class FileSelection {
   // The directory list follows the drive list. A drive that cannot be read is
   // reported, and the drive list goes back to the drive the directory list is on.
   void Drv1_Change();
-  // The file list follows the directory list. A folder that cannot be read is
-  // reported, and the directory list goes back to the file list's folder.
+  // The file list follows the directory list, and the drive list shows the drive
+  // holding its folder. A folder that cannot be read is reported, and the directory
+  // list goes back to the file list's folder.
   void Dir1_Change();
   // Derives InPath and OutPath from the selected file and shows both, replacing any
   // edit of the output box. Does nothing when no entry is selected.

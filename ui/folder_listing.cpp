@@ -1,5 +1,7 @@
 #include "folder_listing.h"
 
+#include "utf8_path.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -35,11 +37,11 @@ enum class EntryKind { Folder, RegularFile };
 std::optional<std::vector<std::string>> ListEntries(const std::string& folder, EntryKind kind,
                                                     std::string_view pattern) {
   std::error_code error;
-  fs::directory_iterator entries(folder, error);
+  fs::directory_iterator entries(PathFromUtf8(folder), error);
   if (error) return std::nullopt;
   std::vector<std::string> names;
   for (; entries != fs::directory_iterator(); entries.increment(error)) {
-    std::string name = entries->path().filename().string();
+    std::string name = Utf8FromPath(entries->path().filename());
     if (name.starts_with('.')) continue;
     std::error_code statusError;
     const bool wanted = kind == EntryKind::Folder ? entries->is_directory(statusError)
@@ -89,12 +91,13 @@ std::optional<std::vector<std::string>> ListMatchingFiles(const std::string& fol
 }
 
 std::vector<std::string> FolderChain(const std::string& folder) {
-  std::vector<std::string> chain{"/"};
-  fs::path walked("/");
-  for (const fs::path& part : fs::path(folder).relative_path()) {
+  const fs::path path = PathFromUtf8(folder);
+  fs::path walked = path.root_path();
+  std::vector<std::string> chain{Utf8FromPath(walked)};
+  for (const fs::path& part : path.relative_path()) {
     if (part.empty()) continue;
     walked /= part;
-    chain.push_back(walked.string());
+    chain.push_back(Utf8FromPath(walked));
   }
   return chain;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// What the directory and file lists show of one folder. Names are the file system's
-// bytes; hidden entries (a leading ".") are left out, as a file manager does.
+// What the directory and file lists show of one folder. Folders and names are the
+// program's UTF-8 paths (on Linux the file system's own bytes, so a name that is not
+// UTF-8 lists and opens as it is); hidden entries (a leading ".") are left out, as a
+// file manager does.
 
 #include <optional>
 #include <string>
@@ -22,8 +24,8 @@ std::optional<std::vector<std::string>> ListSubfolders(const std::string& folder
 std::optional<std::vector<std::string>> ListMatchingFiles(const std::string& folder,
                                                           std::string_view pattern);
 
-// The folders from the root down to `folder` itself, each a full path ("/", "/home",
-// "/home/ann"). `folder` is absolute.
+// The folders from the root down to `folder` itself, each a full path: "/", "/home",
+// "/home/ann" (on Windows "C:/", "C:/data"). `folder` is absolute.
 std::vector<std::string> FolderChain(const std::string& folder);
 
 }  // namespace sorvane

@@ -7,11 +7,13 @@
 #include "form_design.h"
 #include "frm_about.h"
 #include "message_box.h"
-#include "path_text.h"
 #include "program_end.h"
+#include "utf8_path.h"
+#include "utf8_text.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +35,7 @@ constexpr char kFilePattern[] = "*.csv";
 std::string StartFolder() {
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::current_path(error);
-  return error ? std::string("/") : folder.string();
+  return error ? Utf8Bytes(QDir::rootPath()) : Utf8FromPath(folder);
 }
 
 // The outcome of one conversion. The wait cursor of the run ends before the box
@@ -50,7 +52,7 @@ class OutcomeBox final : public MessageSink {
   void ShowMessage(std::string_view message) override {
     EndWait();
     shown_ = true;
-    ShowMessageBox(window_, MessageText(message));
+    ShowMessageBox(window_, Utf8Text(message));
   }
   bool Shown() const { return shown_; }
 
@@ -193,11 +195,21 @@ std::optional<std::string> FrmSorvane::SelectedFileName() const {
   return Fil1->List(index);
 }
 
-void FrmSorvane::SetInputText(const std::string& text) { Txt1->setText(PathText(text)); }
+void FrmSorvane::SetInputText(const std::string& text) { Txt1->setText(Utf8Text(text)); }
 
-void FrmSorvane::SetOutputText(const std::string& text) { Txt2->setText(PathText(text)); }
+void FrmSorvane::SetOutputText(const std::string& text) {
+  // Set before the text, since setting the text raises Txt2_Change at once.
+  outputBoxPath_ = text;
+  Txt2->setText(Utf8Text(text));
+}
 
-std::string FrmSorvane::OutputText() const { return PathBytes(Txt2->text()); }
+std::string FrmSorvane::OutputText() const {
+  // A name that is not UTF-8 shows with replacement characters. As long as the box
+  // shows what the program put there, it stands for those bytes, so an unedited
+  // proposal converts to the DXF of the point file's own name.
+  if (Txt2->text() == Utf8Text(outputBoxPath_)) return outputBoxPath_;
+  return Utf8Bytes(Txt2->text());
+}
 
 void FrmSorvane::TellCannotOpenFolder() {
   ShowMessageBox(this, QStringLiteral("フォルダを開けません"));

@@ -1,6 +1,8 @@
 #include "message_box.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace sorvane {
 
@@ -9,6 +11,12 @@ void ShowMessageBox(QWidget* parent, const QString& text) {
                   QMessageBox::Ok, parent);
   // The box speaks Japanese like its window, so it takes the window's font.
   box.setAttribute(Qt::WA_WindowPropagation);
+  // The box sizes itself to its contents; a strut across its layout's full width
+  // makes it no narrower than the title needs.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(kMessageBoxMinimumWidth, 0, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
   box.exec();
 }
 

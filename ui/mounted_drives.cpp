@@ -1,12 +1,15 @@
 #include "mounted_drives.h"
 
+#include "utf8_path.h"
+
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 namespace sorvane {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr std::array<std::string_view, 4> kVolumeFolders = {"/home", "/media", "/mnt",
                                                             "/run/media"};
@@ -18,76 +21,59 @@ constexpr std::array<std::string_view, 25> kPseudoFileSystems = {
     "nsfs",       "proc",        "pstore",     "ramfs",           "rpc_pipefs",
     "securityfs", "selinuxfs",   "sysfs",      "tmpfs",           "tracefs"};
 
-// The mount table writes space, tab, newline and backslash as "\" and three octal digits.
-std::string DecodeMountField(std::string_view field) {
-  std::string decoded;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    const bool octal = field[i] == '\\' && i + 3 < field.size() &&
-                       std::all_of(field.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                                   field.begin() + static_cast<std::ptrdiff_t>(i) + 4,
-                                   [](char c) { return c >= '0' && c <= '7'; });
-    if (octal) {
-      decoded += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
-                                   (field[i + 3] - '0'));
-      i += 3;
-    } else {
-      decoded += field[i];
-    }
+// The folder names of `path` from its root down, without the empty name a trailing
+// separator leaves.
+std::vector<fs::path> FolderNames(std::string_view path) {
+  std::vector<fs::path> names;
+  for (const fs::path& name : PathFromUtf8(path).lexically_normal()) {
+    if (!name.empty()) names.push_back(name);
   }
-  return decoded;
+  return names;
 }
 
-bool IsInside(std::string_view path, std::string_view folder) {
-  if (folder == "/") return path.starts_with('/');
-  return path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
+bool Holds(const std::vector<fs::path>& folder, const std::vector<fs::path>& path) {
+  return folder.size() <= path.size() && std::equal(folder.begin(), folder.end(), path.begin());
 }
 
-bool IsBrowsedVolume(std::string_view mountPoint, std::string_view type) {
-  if (std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), type) !=
+bool IsBrowsed(const MountedVolume& volume) {
+  const fs::path root = PathFromUtf8(volume.rootPath);
+  if (root.has_root_path() && !root.has_relative_path()) return true;
+  if (std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), volume.fileSystemType) !=
       kPseudoFileSystems.end()) {
     return false;
   }
-  if (mountPoint == "/") return true;
-  return std::any_of(kVolumeFolders.begin(), kVolumeFolders.end(),
-                     [&](std::string_view folder) { return IsInside(mountPoint, folder); });
+  const std::vector<fs::path> mountPoint = FolderNames(volume.rootPath);
+  return std::any_of(kVolumeFolders.begin(), kVolumeFolders.end(), [&](std::string_view folder) {
+    return Holds(FolderNames(folder), mountPoint);
+  });
 }
 
 }  // namespace
 
-std::vector<std::string> DrivesInMountTable(std::string_view mountTable,
-                                            std::string_view currentFolder) {
-  std::vector<std::string> mountPoints{"/"};
-  std::vector<std::string> drives{"/"};
-  std::istringstream lines{std::string(mountTable)};
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream fields(line);
-    std::string source, mountPoint, type;
-    if (!(fields >> source >> mountPoint >> type)) continue;
-    mountPoint = DecodeMountField(mountPoint);
-    mountPoints.push_back(mountPoint);
-    if (IsBrowsedVolume(mountPoint, type)) drives.push_back(mountPoint);
+std::vector<std::string> BrowsedDrives(const std::vector<MountedVolume>& volumes,
+                                       const std::string& startVolume) {
+  std::vector<std::string> drives;
+  for (const MountedVolume& volume : volumes) {
+    if (IsBrowsed(volume)) drives.push_back(volume.rootPath);
   }
-  drives.push_back(DriveOf(currentFolder, mountPoints));
-  // "/" sorts first of all absolute paths.
+  if (!startVolume.empty()) drives.push_back(startVolume);
   std::sort(drives.begin(), drives.end());
   drives.erase(std::unique(drives.begin(), drives.end()), drives.end());
   return drives;
 }
 
-std::vector<std::string> MountedDrives(std::string_view currentFolder) {
-  std::ifstream table("/proc/self/mounts");
-  std::ostringstream text;
-  text << table.rdbuf();
-  return DrivesInMountTable(text.str(), currentFolder);
-}
-
 std::string DriveOf(std::string_view path, const std::vector<std::string>& drives) {
-  std::string_view best = "/";
+  const std::vector<fs::path> folders = FolderNames(path);
+  std::string best;
+  std::size_t bestDepth = 0;
   for (const std::string& drive : drives) {
-    if (drive.size() > best.size() && IsInside(path, drive)) best = drive;
+    const std::vector<fs::path> driveFolders = FolderNames(drive);
+    if (driveFolders.size() > bestDepth && Holds(driveFolders, folders)) {
+      best = drive;
+      bestDepth = driveFolders.size();
+    }
   }
-  return std::string(best);
+  return best;
 }
 
 }  // namespace sorvane

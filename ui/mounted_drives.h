@@ -1,7 +1,8 @@
 #pragma once
-// The drives of the drive list: the mounted volumes a person browses. On Linux these
-// are the root, home volumes and removable media; kernel and memory file systems
-// (/proc, /sys, /dev, tmpfs, cgroups ...) are not drives.
+// The drives of the drive list: the mounted volumes a person browses. A volume mounted
+// at a root ("/", and every drive letter on Windows) is a drive; on Linux so are the
+// home volumes and removable media, while kernel and memory file systems (/proc, /sys,
+// tmpfs, cgroups ...) are not. Paths are UTF-8.
 
 #include <string>
 #include <string_view>
@@ -9,18 +10,20 @@
 
 namespace sorvane {
 
-// The drives named in a mount table in the format of /proc/self/mounts ("source
-// mount-point type options ..." a line, with "\040" for a space), sorted, "/" first.
-// The volume that holds `currentFolder` is always a drive, so the list can show where
-// the program was started.
-std::vector<std::string> DrivesInMountTable(std::string_view mountTable,
-                                            std::string_view currentFolder);
+struct MountedVolume {
+  std::string rootPath;        // where it is mounted: "/", "/home", "C:/"
+  std::string fileSystemType;  // "ext4", "vfat", "tmpfs", "NTFS" ...
+};
 
-// The drives of this machine, from /proc/self/mounts; just "/" when it cannot be read.
-std::vector<std::string> MountedDrives(std::string_view currentFolder);
+// The drives among `volumes`, sorted, so a root comes before the volumes mounted in
+// it. `startVolume`, the root of the volume holding the folder the program started
+// in, is always a drive, so the list can show where the program was started; it is
+// left out when empty (not known).
+std::vector<std::string> BrowsedDrives(const std::vector<MountedVolume>& volumes,
+                                       const std::string& startVolume);
 
-// The drive of `drives` that holds `path`: the longest one that is `path` or one of
-// its parent folders. "/" when none is.
+// The drive of `drives` that holds `path`: the deepest one that is `path` or one of
+// its parent folders, comparing whole folder names. Empty when none is.
 std::string DriveOf(std::string_view path, const std::vector<std::string>& drives);
 
 }  // namespace sorvane

@@ -22,7 +22,7 @@ class SelectionControls {
   // Relists the file list for `path`. False, with the list left as it was, when the
   // folder cannot be read.
   virtual bool MoveFileList(const std::string& path) = 0;
-  // Puts the drive list back on the drive that holds `path`, raising no Drv1_Change.
+  // Shows in the drive list the drive that holds `path`, raising no Drv1_Change.
   virtual void ShowDriveOf(const std::string& path) = 0;
 
   // Fil1.List(Fil1.ListIndex); nothing when no entry is selected.
@@ -31,6 +31,8 @@ class SelectionControls {
   virtual void SetInputText(const std::string& text) = 0;   // Txt1.Text
   // Txt2.Text; a change of the text raises Txt2_Change before returning.
   virtual void SetOutputText(const std::string& text) = 0;
+  // The path the output box holds: exactly the bytes last set until the user edits
+  // the box, even where they show only approximately; then the text typed.
   virtual std::string OutputText() const = 0;
 
   // Tells the user, and waits for OK, that a folder cannot be opened.

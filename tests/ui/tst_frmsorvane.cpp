@@ -4,8 +4,10 @@
 #include "file_list_box.h"
 #include "frm_about.h"
 #include "frm_sorvane.h"
+#include "message_box.h"
 #include "program_end.h"
 #include "scratch_directory.h"
+#include "utf8_text.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,6 +16,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QStorageInfo>
 #include <QTimer>
 #include <QtTest>
 
@@ -45,6 +49,7 @@ class MessageBoxCloser {
   bool noIcon = false;
   bool okOnly = false;
   bool waitCursorShown = false;
+  int width = 0;
 
  private:
   void CloseOpenBox() {
@@ -56,6 +61,7 @@ class MessageBoxCloser {
     noIcon = box->icon() == QMessageBox::NoIcon;
     okOnly = box->standardButtons() == QMessageBox::Ok;
     waitCursorShown = QApplication::overrideCursor() != nullptr;
+    width = box->width();
     box->button(QMessageBox::Ok)->click();
   }
   QTimer timer_;
@@ -76,7 +82,10 @@ class tst_FrmSorvane : public QObject {
   void convertEndsInOneMessageBox_data();
   void convertEndsInOneMessageBox();
   void convertWritesToTheEditedPathLikeTheBatchConverter();
+  void everyClickOnAFileRaisesFil1ClickOnce();
+  void namesThatAreNotUtf8KeepTheirBytes();
   void browsingKeepsTheSelection();
+  void driveListFollowsTheDirectoryList();
   void unreadableFolderIsReportedAndListsStay();
   void tabWalksTheDesignedOrder();
   void enterInATextBoxPressesNoButton();
@@ -94,7 +103,10 @@ class tst_FrmSorvane : public QObject {
     return control;
   }
   void ClickFile(const QString& name);
+  void ClickFileNamed(const std::string& bytes);
   void ActivateFolder(const QString& name);
+  void PickDrive(int index);
+  QString Convert();
   void ClickInWindow(QWidget* control);
 
   std::unique_ptr<sorvane::testing::ScratchDirectory> scratch_;
@@ -134,6 +146,17 @@ void tst_FrmSorvane::ClickFile(const QString& name) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
 }
 
+// For a name that is not UTF-8, whose text does not tell it from others.
+void tst_FrmSorvane::ClickFileNamed(const std::string& bytes) {
+  auto* list = Control<FileListBox>("Fil1");
+  for (int i = 0; i < list->count(); ++i) {
+    if (list->List(i) != bytes) continue;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
+    return;
+  }
+  QFAIL("the file is not listed");
+}
+
 void tst_FrmSorvane::ActivateFolder(const QString& name) {
   auto* list = Control<DirListBox>("Dir1");
   QTreeWidgetItem* found = nullptr;
@@ -145,6 +168,25 @@ void tst_FrmSorvane::ActivateFolder(const QString& name) {
   QVERIFY2(list->viewport()->rect().contains(shown), "the folder is not shown in the list");
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, shown.center());
   QTest::keyClick(list, Qt::Key_Return);
+}
+
+// As the user picks it in the open drop-down, whether or not it is shown already.
+void tst_FrmSorvane::PickDrive(int index) {
+  auto* drives = Control<DriveListBox>("Drv1");
+  drives->showPopup();
+  QAbstractItemView* popup = drives->view();
+  QTRY_VERIFY(popup->isVisible());
+  popup->setCurrentIndex(popup->model()->index(index, 0));
+  QTest::keyClick(popup, Qt::Key_Return);
+  QTRY_VERIFY(!popup->isVisible());
+}
+
+// Presses "変　換" and gives the text of the box that ends the run.
+QString tst_FrmSorvane::Convert() {
+  MessageBoxCloser boxes;
+  QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
+  QTest::qWait(50);
+  return boxes.text;
 }
 
 // Through the window system, as a real click, so that a modal window blocks it.
@@ -167,6 +209,11 @@ void tst_FrmSorvane::startsEmptyOnTheCurrentFolder() {
   QVERIFY(window_->InPath().empty());
   QVERIFY(window_->OutPath().empty());
   QCOMPARE(QApplication::focusWidget(), Control<QWidget>("Drv1"));
+  // The drives are the volumes Qt finds mounted, the root first, and the one holding
+  // the start folder is shown.
+  auto* drives = Control<DriveListBox>("Drv1");
+  QCOMPARE(drives->itemText(0), QDir::toNativeSeparators(QDir::rootPath()));
+  QCOMPARE(drives->Drive(), Utf8Bytes(QStorageInfo(QString::fromStdString(here)).rootPath()));
 }
 
 void tst_FrmSorvane::clickingAFileShowsBothPaths_data() {
@@ -215,6 +262,7 @@ void tst_FrmSorvane::convertEndsInOneMessageBox() {
     QVERIFY(boxes.noIcon);
     QVERIFY(boxes.okOnly);
     QVERIFY2(!boxes.waitCursorShown, "the wait cursor should end before the box");
+    QVERIFY2(boxes.width >= kMessageBoxMinimumWidth, "too narrow for a title bar to show the whole title");
   }
   QVERIFY(QApplication::overrideCursor() == nullptr);
   QVERIFY(window_->isVisible());
@@ -230,12 +278,7 @@ void tst_FrmSorvane::convertWritesToTheEditedPathLikeTheBatchConverter() {
   const std::string edited = *scratch_ / "sub/edited.dxf";
   QTest::keyClicks(box, QString::fromStdString(edited));
   QCOMPARE(window_->OutPath(), edited);
-  {
-    MessageBoxCloser boxes;
-    QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
-    QTest::qWait(50);
-    QCOMPARE(boxes.text, QStringLiteral("変換しました"));
-  }
+  QCOMPARE(Convert(), QStringLiteral("変換しました"));
   QVERIFY(!std::filesystem::exists(*scratch_ / "points.dxf"));
 
   const std::string batchOut = *scratch_ / "batch.dxf";
@@ -245,6 +288,59 @@ void tst_FrmSorvane::convertWritesToTheEditedPathLikeTheBatchConverter() {
   const std::string fromWindow = sorvane::testing::ReadFile(edited);
   QVERIFY(!fromWindow.empty());
   QVERIFY(fromWindow == sorvane::testing::ReadFile(batchOut));
+}
+
+void tst_FrmSorvane::everyClickOnAFileRaisesFil1ClickOnce() {
+  auto* files = Control<FileListBox>("Fil1");
+  auto* outBox = Control<QLineEdit>("Txt2");
+  const QSignalSpy clicks(files, &FileListBox::Click);
+  const std::string proposal = *scratch_ / "points.dxf";
+
+  ClickFile("points.csv");
+  QCOMPARE(clicks.count(), 1);
+  outBox->setFocus();
+  outBox->selectAll();
+  QTest::keyClicks(outBox, "edited.dxf");
+  QCOMPARE(window_->OutPath(), std::string("edited.dxf"));
+  // The file is still selected; clicking it again brings the proposal back.
+  ClickFile("points.csv");
+  QCOMPARE(clicks.count(), 2);
+  QCOMPARE(window_->OutPath(), proposal);
+  QCOMPARE(outBox->text(), QString::fromStdString(proposal));
+
+  files->setFocus();
+  QTest::keyClick(files, Qt::Key_Down);
+  QCOMPARE(clicks.count(), 3);
+  QCOMPARE(window_->InPath(), *scratch_ / "run.2.csv");
+}
+
+void tst_FrmSorvane::namesThatAreNotUtf8KeepTheirBytes() {
+  // "テスト" and "Ｆ９Ｈ" in Shift-JIS differ only in bytes that are not UTF-8, so both
+  // show as "\uFFFDe\uFFFDX\uFFFDg"; "フォルダ" names a folder.
+  const std::vector<std::string> names{"\x83\x65\x83\x58\x83\x67", "\x82\x65\x82\x58\x82\x67"};
+  const std::string folder = "\x83\x74\x83\x48\x83\x8b\x83\x5f";
+  const std::string examples = SORVANE_EXAMPLES_DIR;
+  for (const std::string& name : names) {
+    std::filesystem::copy_file(examples + "/survey-points.csv", *scratch_ / (name + ".csv"));
+  }
+  std::filesystem::create_directory(*scratch_ / folder);
+  sorvane::testing::WriteFile(*scratch_ / (folder + "/inner.csv"), "1,2,3\n");
+  QVERIFY(Control<DirListBox>("Dir1")->SetPath(scratch_->Path()));
+
+  for (const std::string& name : names) {
+    ClickFileNamed(name + ".csv");
+    QCOMPARE(window_->InPath(), *scratch_ / (name + ".csv"));
+    QCOMPARE(window_->OutPath(), *scratch_ / (name + ".dxf"));
+    QCOMPARE(Convert(), QStringLiteral("変換しました"));
+  }
+  for (const std::string& name : names) {
+    QVERIFY(sorvane::testing::ReadFile(*scratch_ / (name + ".dxf")).ends_with("EOF\r\n"));
+  }
+
+  ActivateFolder(Utf8Text(folder));
+  QCOMPARE(Control<FileListBox>("Fil1")->Path(), *scratch_ / folder);
+  ClickFile("inner.csv");
+  QCOMPARE(window_->InPath(), *scratch_ / (folder + "/inner.csv"));
 }
 
 void tst_FrmSorvane::browsingKeepsTheSelection() {
@@ -272,11 +368,39 @@ void tst_FrmSorvane::browsingKeepsTheSelection() {
   auto* drives = Control<DriveListBox>("Drv1");
   drives->SetDrives({"/", scratch_->Path()}, dirs->Path());
   QCOMPARE(drives->Drive(), scratch_->Path());
-  drives->setCurrentIndex(0);
+  PickDrive(0);
   QCOMPARE(dirs->Path(), std::string("/"));
   QCOMPARE(files->Path(), std::string("/"));
   selectionStays();
   QCOMPARE(std::filesystem::current_path().string(), scratch_->Path());
+}
+
+void tst_FrmSorvane::driveListFollowsTheDirectoryList() {
+  auto* drives = Control<DriveListBox>("Drv1");
+  auto* dirs = Control<DirListBox>("Dir1");
+  auto* files = Control<FileListBox>("Fil1");
+  const auto listsAt = [&](const std::string& folder) {
+    QCOMPARE(dirs->Path(), folder);
+    QCOMPARE(files->Path(), folder);
+  };
+  // The scratch folder stands for a second volume.
+  drives->SetDrives({"/", scratch_->Path()}, dirs->Path());
+
+  PickDrive(0);
+  listsAt("/");
+  PickDrive(1);
+  listsAt(scratch_->Path());
+  ActivateFolder("/");
+  listsAt("/");
+  QCOMPARE(drives->Drive(), std::string("/"));
+  PickDrive(1);
+  listsAt(scratch_->Path());
+
+  ActivateFolder("sub");
+  QCOMPARE(drives->Drive(), scratch_->Path());
+  // The drive already shown takes the lists back to its root.
+  PickDrive(1);
+  listsAt(scratch_->Path());
 }
 
 void tst_FrmSorvane::unreadableFolderIsReportedAndListsStay() {
@@ -296,7 +420,7 @@ void tst_FrmSorvane::unreadableFolderIsReportedAndListsStay() {
   QCOMPARE(dirs->Path(), scratch_->Path());
   QCOMPARE(files->Path(), scratch_->Path());
 
-  drives->setCurrentIndex(1);
+  PickDrive(1);
   QTest::qWait(50);
   QCOMPARE(boxes.count, 2);
   QCOMPARE(boxes.text, QStringLiteral("フォルダを開けません"));
