@@ -3,6 +3,7 @@
 #include "native_file_system.h"
 
 #include "path_names.h"
+#include "posix_named_temporary.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -43,11 +44,20 @@ std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t
 }
 
 std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string& directory) {
+  // 0666: the umask (and a default ACL) decide, as for any new file.
+#ifdef O_TMPFILE
+  // A file without a name: whatever ends the process, even a kill or a power cut,
+  // leaves nothing behind. Some network and FUSE file systems refuse it; the file then
+  // gets a hidden name instead.
+  const int unnamed = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (unnamed >= 0) return TemporaryFile{unnamed, {}};
+#endif
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string path = JoinPath(directory, UniqueTemporaryName());
-    // 0666: the umask (and a default ACL) decide, as for any new file.
+    RememberNamedTemporary(path);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return TemporaryFile{fd, std::move(path)};
+    ForgetNamedTemporary();
     if (errno != EEXIST) return std::nullopt;
   }
   return std::nullopt;
@@ -87,8 +97,26 @@ bool NativeFileSystem::CopyPermissions(const std::string& path, FileHandle file)
 
 bool NativeFileSystem::Sync(FileHandle file) { return ::fsync(Descriptor(file)) == 0; }
 
-bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string&) {
-  return !temporary.path.empty();
+bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string& directory) {
+  if (!temporary.path.empty()) return true;
+#ifdef O_TMPFILE
+  // A name is linked to the file through /proc, which needs no privilege; without
+  // /proc, AT_EMPTY_PATH does the same for a process allowed to use it.
+  const std::string opened = "/proc/self/fd/" + std::to_string(Descriptor(temporary.handle));
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    std::string path = JoinPath(directory, UniqueTemporaryName());
+    RememberNamedTemporary(path);
+    if (::linkat(AT_FDCWD, opened.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+        (errno == ENOENT &&
+         ::linkat(Descriptor(temporary.handle), "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0)) {
+      temporary.path = std::move(path);
+      return true;
+    }
+    ForgetNamedTemporary();
+    if (errno != EEXIST) return false;
+  }
+#endif
+  return false;
 }
 
 bool NativeFileSystem::Close(FileHandle file) {
@@ -98,6 +126,7 @@ bool NativeFileSystem::Close(FileHandle file) {
 
 bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  ForgetNamedTemporary();
   // The rename is durable once the folder is synced. The file is in place already, so
   // a failure here is no reason to call the run failed.
   const int directory = ::open(DirectoryOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -108,7 +137,10 @@ bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
   return true;
 }
 
-bool NativeFileSystem::Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool NativeFileSystem::Remove(const std::string& path) {
+  ForgetNamedTemporary();
+  return ::unlink(path.c_str()) == 0;
+}
 
 PathStatus NativeFileSystem::Status(const std::string& path) {
   PathStatus result;

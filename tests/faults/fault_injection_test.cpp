@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace sorvane {
 namespace {
@@ -27,10 +28,13 @@ enum class Call {
 };
 
 // The system's file system, but for one call that fails after it has succeeded a given
-// number of times, as a full disk or a broken cable makes it.
+// number of times, as a full disk or a broken cable makes it. It can also stand for a
+// file system that gives every temporary file a name from the start (where the system
+// cannot make one without), so that a failure has a named file to clean up.
 class FaultyDisk : public NativeFileSystem {
  public:
-  FaultyDisk(Call failing, int successes) : failing_(failing), successes_(successes) {}
+  FaultyDisk(Call failing, int successes, bool namedTemporaries)
+      : failing_(failing), successes_(successes), namedTemporaries_(namedTemporaries) {}
 
   std::optional<OpenedFile> OpenForReading(const std::string& path) override {
     if (Fails(Call::OpenForReading)) return std::nullopt;
@@ -45,7 +49,11 @@ class FaultyDisk : public NativeFileSystem {
   }
   std::optional<TemporaryFile> CreateTemporary(const std::string& directory) override {
     if (Fails(Call::CreateTemporary)) return std::nullopt;
-    return NativeFileSystem::CreateTemporary(directory);
+    std::optional<TemporaryFile> temporary = NativeFileSystem::CreateTemporary(directory);
+    if (temporary && namedTemporaries_) {
+      EXPECT_TRUE(NativeFileSystem::KeepTemporary(*temporary, directory));
+    }
+    return temporary;
   }
   bool Write(FileHandle file, const char* data, std::size_t size) override {
     // A full disk takes part of the block before it refuses the rest.
@@ -75,6 +83,7 @@ class FaultyDisk : public NativeFileSystem {
 
   Call failing_;
   int successes_;
+  bool namedTemporaries_;
 };
 
 struct FaultCase {
@@ -86,7 +95,9 @@ struct FaultCase {
 
 void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
 
-class InjectedFault : public ::testing::TestWithParam<FaultCase> {};
+// Each case with a temporary file that has no name until it is complete, and with one
+// named from the start.
+class InjectedFault : public ::testing::TestWithParam<std::tuple<FaultCase, bool>> {};
 
 // Enough rows that reading and writing each take several blocks, so that a fault can
 // strike in the middle of the file rather than at its start.
@@ -99,7 +110,7 @@ std::string ManyRows() {
 }
 
 TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
-  const FaultCase& c = GetParam();
+  const auto& [c, namedTemporaries] = GetParam();
   ScratchDirectory directory;
   WriteFile(directory / "points.csv", ManyRows());
   WriteFile(directory / "PreData.txt", ReadFile(SORVANE_EXAMPLES_DIR "/PreData.txt"));
@@ -109,7 +120,7 @@ TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
 
   RecordingSink sink;
   {
-    FaultyDisk disk(c.call, c.successes);
+    FaultyDisk disk(c.call, c.successes, namedTemporaries);
     const ScopedFileSystem faulty(disk);
     RunConversion("points.csv", "drawing.dxf", sink);
   }
@@ -128,7 +139,7 @@ TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
 // output is; the rows take several blocks to read and many more to write.
 INSTANTIATE_TEST_SUITE_P(
     Disk, InjectedFault,
-    ::testing::Values(
+    ::testing::Combine(::testing::Values(
         FaultCase{"PointFileCannotBeOpened", Call::OpenForReading, 0, "ファイルが存在しません"},
         FaultCase{"TemplateCannotBeOpened", Call::OpenForReading, 1,
                   "PreData.txtファイルが存在しません"},
@@ -143,7 +154,11 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"TemporaryCannotBeKept", Call::KeepTemporary, 0, "出力ファイルに書き込めません"},
         FaultCase{"CloseReportsWriteError", Call::Close, 1, "出力ファイルに書き込めません"},
         FaultCase{"ReplaceFails", Call::Replace, 0, "出力ファイルに書き込めません"}),
-    [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+        ::testing::Bool()),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) +
+             (std::get<1>(info.param) ? "WithNamedTemporary" : "");
+    });
 
 }  // namespace
 }  // namespace sorvane

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <random>
@@ -78,7 +79,16 @@ inline std::string ReadPath(const std::filesystem::path& path) {
 
 inline std::string ReadFile(const std::string& path) { return ReadPath(Utf8Path(path)); }
 
-// Everything below `root`: each file with its bytes, each link with its target, each
+// A file's bytes as a snapshot keeps them: a short file as it is, a long one as its
+// size and hash, so that a failed comparison prints a few lines, not megabytes.
+inline std::string Fingerprint(const std::string& bytes) {
+  constexpr std::size_t kShown = 256;
+  if (bytes.size() <= kShown) return bytes;
+  return std::to_string(bytes.size()) + " bytes, hash " +
+         std::to_string(std::hash<std::string>{}(bytes));
+}
+
+// Everything below `root`: each file with its fingerprint, each link with its target, each
 // directory marked as such. Two equal snapshots mean that nothing was created, removed
 // or changed.
 inline std::map<std::string, std::string> Snapshot(const std::string& root) {
@@ -92,7 +102,7 @@ inline std::map<std::string, std::string> Snapshot(const std::string& root) {
     } else if (std::filesystem::is_directory(status)) {
       entries[name] = "directory";
     } else {
-      entries[name] = ReadPath(entry.path());
+      entries[name] = Fingerprint(ReadPath(entry.path()));
     }
   }
   return entries;

@@ -1,0 +1,55 @@
+// Interruptions on POSIX systems, and the named temporary a handler must remove.
+
+#include "interrupt_cleanup.h"
+
+#include "posix_named_temporary.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstring>
+#include <unistd.h>
+
+namespace sorvane {
+namespace {
+
+constexpr std::size_t kMaxRememberedPath = 4096;
+
+char rememberedPath[kMaxRememberedPath];
+std::atomic<bool> pathRemembered{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "read inside a signal handler");
+
+void EndOnInterrupt(int signalNumber) {
+  RemoveNamedTemporary();
+  // The default action ends the process with the status a shell reports as 128 + n.
+  std::signal(signalNumber, SIG_DFL);
+  std::raise(signalNumber);
+}
+
+}  // namespace
+
+void RememberNamedTemporary(const std::string& path) {
+  pathRemembered.store(false);
+  if (path.size() >= kMaxRememberedPath) return;
+  std::memcpy(rememberedPath, path.c_str(), path.size() + 1);
+  pathRemembered.store(true);
+}
+
+void ForgetNamedTemporary() { pathRemembered.store(false); }
+
+void RemoveNamedTemporary() {
+  if (pathRemembered.load()) ::unlink(rememberedPath);
+}
+
+void RemoveTemporaryOnInterrupt() {
+  struct sigaction action {};
+  action.sa_handler = EndOnInterrupt;
+  sigemptyset(&action.sa_mask);
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+    sigaddset(&action.sa_mask, signalNumber);  // one interruption at a time
+  }
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+    ::sigaction(signalNumber, &action, nullptr);
+  }
+}
+
+}  // namespace sorvane

@@ -1,0 +1,9 @@
+#include "interrupt_cleanup.h"
+
+namespace sorvane {
+
+// The temporary is marked for deletion until it is complete, so the system removes it
+// however the process ends.
+void RemoveTemporaryOnInterrupt() {}
+
+}  // namespace sorvane
