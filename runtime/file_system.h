@@ -42,9 +42,10 @@ struct OpenedFile {
   FileIdentity identity;
 };
 
-// A file being written beside the output, not yet in its place. `path` is its name,
-// or empty while the file has none (the system then removes it when its handle is
-// closed or the process dies, whatever the cause).
+// A file being written beside the output, not yet in its place. Until it is kept, the
+// system removes it when its handle is closed or the process ends, however it ends,
+// wherever the system can: on Linux it has no name yet (`path` is empty), on Windows it
+// is marked for deletion. Elsewhere it has a name from the start.
 struct TemporaryFile {
   FileHandle handle = kNoFile;
   std::string path;
@@ -72,8 +73,8 @@ class FileSystem {
   virtual bool CopyPermissions(const std::string& path, FileHandle file) = 0;
   // Makes what was written durable: on disk before a crash could lose it.
   virtual bool Sync(FileHandle file) = 0;
-  // Makes the temporary outlive its handle: one without a name gets a new name in
-  // `directory`, stored in temporary.path. False when it cannot.
+  // Makes the temporary outlive its handle, to be put in place: one without a name
+  // gets a new name in `directory`, stored in temporary.path. False when it cannot.
   virtual bool KeepTemporary(TemporaryFile& temporary, const std::string& directory) = 0;
   // Closes the file. False when the system reports a delayed write error; the handle
   // is closed either way.

@@ -64,11 +64,25 @@ std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t
   return static_cast<std::ptrdiff_t>(got);
 }
 
+// Whether the system deletes the file when its last handle is closed, which happens
+// too when the process ends, however it ends.
+static bool SetDeleteOnClose(FileHandle file, bool deleteOnClose) {
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = deleteOnClose ? TRUE : FALSE;
+  return ::SetFileInformationByHandle(Native(file), FileDispositionInfo, &disposition,
+                                      sizeof disposition) != 0;
+}
+
 std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string& directory) {
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string path = JoinPath(directory, UniqueTemporaryName());
     const HANDLE handle = Open(path, GENERIC_WRITE | DELETE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
-    if (handle != INVALID_HANDLE_VALUE) return TemporaryFile{Portable(handle), std::move(path)};
+    if (handle != INVALID_HANDLE_VALUE) {
+      // Marked for deletion until it is complete. Should the mark not take, the file is
+      // still removed on every failure the program sees.
+      SetDeleteOnClose(Portable(handle), true);
+      return TemporaryFile{Portable(handle), std::move(path)};
+    }
     if (::GetLastError() != ERROR_FILE_EXISTS) return std::nullopt;
   }
   return std::nullopt;
@@ -113,7 +127,7 @@ bool NativeFileSystem::CopyPermissions(const std::string&, FileHandle) {
 bool NativeFileSystem::Sync(FileHandle file) { return ::FlushFileBuffers(Native(file)) != 0; }
 
 bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string&) {
-  return !temporary.path.empty();
+  return SetDeleteOnClose(temporary.handle, false);
 }
 
 bool NativeFileSystem::Close(FileHandle file) { return ::CloseHandle(Native(file)) != 0; }

@@ -1,8 +1,10 @@
 // The output file's own promises, below the conversion: what is put is what lands on
-// disk, and a value written late replaces its placeholder wherever the block went.
+// disk, a value written late replaces its placeholder wherever the block went, and an
+// unfinished file never outlives the process.
 
 #include "output_file.h"
 
+#include "file_system.h"
 #include "scratch_directory.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +46,19 @@ TEST(OutputFile, OverwriteReplacesBytesOnDiskAndInTheBuffer) {
   expected.replace(tailStart - 3, 6, "ACROSS");
   expected.replace(expected.size() - 4, 4, "LATE");
   EXPECT_EQ(ReadFile("out.txt"), expected);
+}
+
+// A run that dies is a temporary closed without being kept: the system itself must
+// remove it, since no code of ours runs any more.
+TEST(OutputFile, TemporaryNotKeptVanishesWithItsHandle) {
+  ScratchDirectory directory;
+  FileSystem& fileSystem = CurrentFileSystem();
+  std::optional<TemporaryFile> temporary = fileSystem.CreateTemporary(directory.Path());
+  ASSERT_TRUE(temporary.has_value());
+  ASSERT_TRUE(fileSystem.Write(temporary->handle, "half a drawing", 14));
+  ASSERT_TRUE(fileSystem.Sync(temporary->handle));
+  fileSystem.Close(temporary->handle);
+  EXPECT_TRUE(testing::Snapshot(directory.Path()).empty());
 }
 
 }  // namespace
