@@ -230,6 +230,7 @@ constexpr ConversionResult kTemplateMissing{ConvertOutcome::TemplateMissing};
 constexpr ConversionResult kNameEmpty{ConvertOutcome::OutputNameEmpty};
 constexpr ConversionResult kSame{ConvertOutcome::OutputSameAsInput};
 constexpr ConversionResult kCannotCreate{ConvertOutcome::OutputCannotCreate};
+constexpr ConversionResult kTemplateInvalid{ConvertOutcome::TemplateInvalid};
 
 const char* const kNoFileText = "ファイル名を選択してください";
 const char* const kInputMissingText = "ファイルが存在しません";
@@ -237,6 +238,16 @@ const char* const kTemplateMissingText = "PreData.txtファイルが存在しま
 const char* const kNameEmptyText = "出力ファイル名を入力してください";
 const char* const kSameText = "出力ファイルが入力ファイルと同じです";
 const char* const kCannotCreateText = "出力ファイルを作成できません";
+const char* const kTemplateInvalidText = "PreData.txtファイルの形式が正しくありません";
+
+// A head that claims R2000 but is cut after ENTITIES as an R12 one may be: its objects
+// and its block records are missing.
+void WriteR2000HeadOnly() {
+  WriteFile("r2000.txt",
+            "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1015\r\n"
+            "  9\r\n$HANDSEED\r\n  5\r\n2A\r\n  0\r\nENDSEC\r\n"
+            "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+}
 
 INSTANTIATE_TEST_SUITE_P(
     ConversionRun, ConversionRunFailure,
@@ -258,6 +269,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "new.dxf", "templates", kTemplateMissing, kTemplateMissingText},
         FailureCase{"TemplateMissingComesBeforeOutputName", {}, "points.csv", "",
                     "missing.txt", kTemplateMissing, kTemplateMissingText},
+        FailureCase{"TemplateCannotBeMadeConforming", WriteR2000HeadOnly, "points.csv",
+                    "out.dxf", "r2000.txt", kTemplateInvalid, kTemplateInvalidText},
+        FailureCase{"TemplateCannotBeMadeConformingCreatesNothing", WriteR2000HeadOnly,
+                    "points.csv", "new.dxf", "r2000.txt", kTemplateInvalid,
+                    kTemplateInvalidText},
         FailureCase{"BadRow", [] { WriteFile("bad.csv", "1,2,3\r\n\r\nX,Y,Z\r\n"); },
                     "bad.csv", "out.dxf", kTemplateName, {ConvertOutcome::BadRow, 3},
                     "3行目のデータが正しくありません"},
@@ -375,7 +391,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "4294967297行目のデータが正しくありません"},
                       MessageCase{kNameEmpty, kNameEmptyText},
                       MessageCase{kSame, kSameText},
-                      MessageCase{kCannotCreate, kCannotCreateText}));
+                      MessageCase{kCannotCreate, kCannotCreateText},
+                      MessageCase{kTemplateInvalid, kTemplateInvalidText}));
 
 }  // namespace
 }  // namespace sorvane
