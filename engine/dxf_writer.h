@@ -44,7 +44,7 @@ class DxfWriter {
   // Writes the template's head and closes the template. For R12 or older it copies the
   // lines up to and including the first that is exactly "ENTITIES", or all of them; for
   // R13 or newer it reads the whole template. On any status but Copied, what was
-  // written must not be committed.
+  // written must not be committed. Throws nothing but std::bad_alloc.
   HeadStatus CopyTemplateHead(TextInputFile& templateFile);
 
   // The POINT at the origin and the head of the POLYLINE; for an R12 template and a
