@@ -12,15 +12,17 @@ namespace sorvane {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: sorvane-convert [-t TEMPLATE] [-o OUTPUT] INPUT...\n"
+    "usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n"
     "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
     "taken from TEMPLATE (default: PreData.txt in the current directory). OUTPUT\n"
-    "(default: INPUT with its extension replaced by .dxf) needs exactly one INPUT.\n";
+    "(default: INPUT with its extension replaced by .dxf) needs exactly one INPUT.\n"
+    "--3d writes a 3D polyline, whose vertices keep their Z in every reader.\n";
 
 struct Arguments {
   std::string templatePath = kTemplateName;
   std::optional<std::string> outPath;
   std::vector<std::string> inputs;
+  PolylineKind polyline = PolylineKind::Flat;
   bool help = false;
 };
 
@@ -36,6 +38,8 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::
       optionsEnded = true;
     } else if (arg == "--help") {
       parsed.help = true;
+    } else if (arg == "--3d") {
+      parsed.polyline = PolylineKind::ThreeD;
     } else if ((arg == "-t" || arg == "-o") && i + 1 < args.size()) {
       (arg == "-t" ? parsed.templatePath : parsed.outPath.emplace()) = args[++i];
     } else {
@@ -79,7 +83,8 @@ int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std:
   for (const std::string& input : parsed->inputs) {
     RememberedMessage message;
     const std::string outPath = parsed->outPath.value_or(DeriveOutPath(input));
-    const ConversionResult result = RunConversion(input, outPath, message, parsed->templatePath);
+    const ConversionResult result = RunConversion(input, outPath, message, parsed->templatePath,
+                                                  parsed->polyline);
     const bool converted = result.outcome == ConvertOutcome::Converted;
     (converted ? out : err) << input << ": " << message.text << '\n';
     if (!converted) status = kExitSomeFailed;

@@ -2,12 +2,12 @@
 // The batch converter: many point files converted in one command, for people who have
 // more than a window's worth of them.
 //
-//   sorvane-convert [-t TEMPLATE] [-o OUTPUT] INPUT...
+//   sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...
 //
 // Each INPUT is one run with one outcome, reported as "INPUT: MESSAGE" on `out` when it
 // was converted and on `err` otherwise. TEMPLATE defaults to "PreData.txt" in the
 // current directory; OUTPUT defaults to the path the window would propose, and may be
-// given only with a single INPUT.
+// given only with a single INPUT. --3d writes a 3D polyline instead of a 2D one.
 
 #include <iosfwd>
 #include <span>

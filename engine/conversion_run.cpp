@@ -20,11 +20,14 @@ ConvertOutcome OutcomeOfCreate(OutputFile::CreateStatus status) {
 
 // Writes the whole DXF text; the output is committed by the caller.
 ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile,
-                              OutputFile& out) {
-  if (CopyTemplateHeader(templateFile, out) != HeaderCopyStatus::Copied) {
-    return {ConvertOutcome::TemplateReadFailed};
+                              OutputFile& out, PolylineKind polyline) {
+  DxfWriter writer(out, polyline);
+  switch (writer.CopyTemplateHead(templateFile)) {
+    case DxfWriter::HeadStatus::Copied: break;
+    case DxfWriter::HeadStatus::ReadFailed: return {ConvertOutcome::TemplateReadFailed};
+    case DxfWriter::HeadStatus::Invalid: return {ConvertOutcome::TemplateInvalid};
   }
-  WritePrologue(out);
+  writer.WritePrologue();
   PointRow row;
   // The end-of-file test stands before each row, never inside one.
   while (!points.AtEnd() && !out.Failed()) {
@@ -32,14 +35,14 @@ ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile
     if (status == RowStatus::EndOfFile) break;
     if (status == RowStatus::BadRow) return {ConvertOutcome::BadRow, points.LineNumber()};
     if (status == RowStatus::ReadFailed) return {ConvertOutcome::InputReadFailed};
-    WriteVertex(out, row);
+    writer.WriteVertex(row);
   }
-  WriteTrailer(out);
+  writer.WriteTrailer();
   return {ConvertOutcome::Converted};
 }
 
 ConversionResult Convert(const std::string& inPath, const std::string& outPath,
-                         const std::string& templatePath) {
+                         const std::string& templatePath, PolylineKind polyline) {
   if (inPath.empty()) return {ConvertOutcome::NoFileSelected};
   TextInputFile points;
   if (!points.Open(inPath)) return {ConvertOutcome::InputMissing};
@@ -51,7 +54,7 @@ ConversionResult Convert(const std::string& inPath, const std::string& outPath,
   const OutputFile::CreateStatus created = out.Create(outPath, inputs);
   if (created != OutputFile::CreateStatus::Created) return {OutcomeOfCreate(created)};
 
-  const ConversionResult result = WriteDrawing(points, templateFile, out);
+  const ConversionResult result = WriteDrawing(points, templateFile, out, polyline);
   if (result.outcome != ConvertOutcome::Converted) return result;
   if (out.Failed() || !out.Commit()) return {ConvertOutcome::OutputWriteFailed};
   return result;
@@ -60,8 +63,9 @@ ConversionResult Convert(const std::string& inPath, const std::string& outPath,
 }  // namespace
 
 ConversionResult RunConversion(const std::string& inPath, const std::string& outPath,
-                               MessageSink& messages, const std::string& templatePath) {
-  const ConversionResult result = Convert(inPath, outPath, templatePath);
+                               MessageSink& messages, const std::string& templatePath,
+                               PolylineKind polyline) {
+  const ConversionResult result = Convert(inPath, outPath, templatePath, polyline);
   messages.ShowMessage(OutcomeMessage(result));
   return result;
 }

@@ -3,6 +3,7 @@
 
 #include "convert_outcome.h"
 #include "message_sink.h"
+#include "polyline_kind.h"
 
 #include <string>
 
@@ -13,12 +14,13 @@ inline constexpr const char* kTemplateName = "PreData.txt";
 
 // Converts the point file `inPath` into the DXF file `outPath`, with the head of the
 // template at `templatePath`, shows the outcome's message through `messages`, and
-// returns the outcome. The files are opened in the order point file, template, output,
+// returns the outcome; `polyline` chooses a 2D or a 3D polyline. The files are opened in the order point file, template, output,
 // so nothing is written unless both inputs could be opened; the output appears only
 // complete, and on any failure an existing file at `outPath` is left as it was.
 // Every file the run opened is closed before the message is shown.
 ConversionResult RunConversion(const std::string& inPath, const std::string& outPath,
                                MessageSink& messages,
-                               const std::string& templatePath = kTemplateName);
+                               const std::string& templatePath = kTemplateName,
+                               PolylineKind polyline = PolylineKind::Flat);
 
 }  // namespace sorvane

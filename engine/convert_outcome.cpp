@@ -12,6 +12,7 @@ std::string OutcomeMessage(const ConversionResult& result) {
       return std::to_string(result.line) + "行目のデータが正しくありません";
     case ConvertOutcome::InputReadFailed: return "ファイルを読み込めません";
     case ConvertOutcome::TemplateReadFailed: return "PreData.txtファイルを読み込めません";
+    case ConvertOutcome::TemplateInvalid: return "PreData.txtファイルの形式が正しくありません";
     case ConvertOutcome::OutputNameEmpty: return "出力ファイル名を入力してください";
     case ConvertOutcome::OutputSameAsInput: return "出力ファイルが入力ファイルと同じです";
     case ConvertOutcome::OutputCannotCreate: return "出力ファイルを作成できません";

@@ -13,7 +13,10 @@ enum class ConvertOutcome {
   TemplateMissing,
   BadRow,             // a row of the point file cannot be read; the line is given
   InputReadFailed,    // reading the point file failed part way
-  TemplateReadFailed, // reading the template failed part way, or a line was too long
+  TemplateReadFailed, // reading the template failed part way, a line was too long, or
+                      // an R13-or-newer template is too large to hold
+  TemplateInvalid,    // an R13-or-newer template from which no conforming drawing can
+                      // be made
   OutputNameEmpty,
   OutputSameAsInput,
   OutputCannotCreate,

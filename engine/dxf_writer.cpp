@@ -1,76 +1,159 @@
 #include "dxf_writer.h"
 
-#include <cstring>
+#include "template_version.h"
+
+#include <initializer_list>
 #include <string_view>
+#include <utility>
 
 namespace sorvane {
-
-HeaderCopyStatus CopyTemplateHeader(TextInputFile& templateFile, OutputFile& out) {
-  HeaderCopyStatus status = HeaderCopyStatus::Copied;
-  while (!templateFile.AtEnd()) {
-    std::string_view line;
-    if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read) {
-      status = HeaderCopyStatus::ReadFailed;
-      break;
-    }
-    out.PrintLine(line);
-    if (line == "ENTITIES") break;  // whole line, same case, nothing around it
-  }
-  templateFile.Close();
-  return status;
-}
-
-void WritePrologue(OutputFile& out) {
-  // The POINT's X and Y carry ten decimals, its Z one; the POLYLINE has no group 70.
-  static constexpr std::string_view kPrologue[] = {
-      "  0", "POINT",    "  8", "0",      " 10", "0.0000000000", " 20", "0.0000000000",
-      " 30", "0.0",      "  0", "POLYLINE", "  8", "0",          " 66", "     1",
-      " 10", "0.0",      " 20", "0.0",    " 30", "0.0",
-  };
-  for (const std::string_view line : kPrologue) out.PrintLine(line);
-}
-
 namespace {
 
-// The longest VERTEX record: its fixed lines and three numbers with their line ends.
-constexpr std::size_t kMaxVertexLength = 64 + 3 * (kMaxNumberTextLength + 2);
-
-char* Append(char* out, std::string_view text) {
-  std::memcpy(out, text.data(), text.size());
-  return out + text.size();
+// Up to the handle: R12 has none, so its layer follows at once.
+std::string EntityStart(std::string_view type, bool handles) {
+  return "  0\r\n" + std::string(type) + (handles ? "\r\n  5\r\n" : "\r\n  8\r\n0\r\n");
 }
 
-char* AppendCoordinate(char* out, const Coordinate& coordinate) {
-  if (coordinate.printed.length > 0) {
-    // The whole fixed-size text is copied, which the compiler does in two moves; only
-    // its length counts.
-    std::memcpy(out, coordinate.printed.text, sizeof coordinate.printed.text);
-    out += coordinate.printed.length;
-  } else {
-    out = PrintNumberText(coordinate.value, out);
+// After the handle: the owner, the layer and the subclass markers.
+std::string EntityOwnerAndLayer(std::uint64_t owner,
+                                std::initializer_list<std::string_view> subclasses) {
+  std::string text = "\r\n330\r\n" + std::string(HandleText(owner).Text()) +
+                     "\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n";
+  for (const std::string_view subclass : subclasses) {
+    text += "100\r\n";
+    text += subclass;
+    text += "\r\n";
   }
-  return Append(out, "\r\n");
+  return text;
 }
 
 }  // namespace
 
-void WriteVertex(OutputFile& out, const PointRow& row) {
-  // The vertex is written straight into the output buffer: this runs once per point.
-  char* text = out.Reserve(kMaxVertexLength);
-  text = Append(text, "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n");
-  text = AppendCoordinate(text, row.X);
-  text = Append(text, " 20\r\n");
-  text = AppendCoordinate(text, row.Y);
-  text = Append(text, " 30\r\n");
-  text = AppendCoordinate(text, row.Z);
-  out.Commit(text);
+DxfWriter::DxfWriter(OutputFile& out, PolylineKind kind) : out_(out), kind_(kind) {
+  PrepareVertices();
 }
 
-void WriteTrailer(OutputFile& out) {
-  static constexpr std::string_view kTrailer[] = {
-      "  0", "SEQEND", "  8", "0", "  0", "ENDSEC", "  0", "EOF",
-  };
-  for (const std::string_view line : kTrailer) out.PrintLine(line);
+DxfWriter::HeadStatus DxfWriter::CopyTemplateHead(TextInputFile& templateFile) {
+  const HeadStatus status = ReadHead(templateFile);
+  templateFile.Close();
+  return status;
+}
+
+DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
+  using Verdict = TemplateVersionWatcher::Verdict;
+  TemplateVersionWatcher watcher;
+  // Lines taken but not yet written: the last one, whose successor may show that it
+  // opens $HANDSEED, and once that has shown, every line from it on.
+  std::string held;
+  while (!templateFile.AtEnd()) {
+    std::string_view line;
+    if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read) {
+      return HeadStatus::ReadFailed;
+    }
+    const Verdict verdict = watcher.Take(line);
+    if (!watcher.SeedSeen()) {
+      out_.Put(held);
+      held.clear();
+    }
+    held.append(line).append("\r\n");
+    if (verdict == Verdict::Undecided) continue;
+    if (verdict == Verdict::R13OrNewer) {
+      if (!watcher.SeedSeen()) {
+        out_.Put(held);
+        held.clear();
+      }
+      return TakeWholeTemplate(templateFile, std::move(held));
+    }
+    out_.Put(held);
+    return line == "ENTITIES" ? HeadStatus::Copied : CopyRestOfLegacyHead(templateFile);
+  }
+  out_.Put(held);
+  return HeadStatus::Copied;
+}
+
+DxfWriter::HeadStatus DxfWriter::CopyRestOfLegacyHead(TextInputFile& templateFile) {
+  while (!templateFile.AtEnd()) {
+    std::string_view line;
+    if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read) {
+      return HeadStatus::ReadFailed;
+    }
+    out_.PrintLine(line);
+    if (line == "ENTITIES") break;  // whole line, same case, nothing around it
+  }
+  return HeadStatus::Copied;
+}
+
+DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, std::string held) {
+  while (!templateFile.AtEnd()) {
+    std::string_view line;
+    if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read ||
+        held.size() + line.size() + 2 > kMaxTemplateSize) {
+      return HeadStatus::ReadFailed;
+    }
+    held.append(line).append("\r\n");
+  }
+  template_ = AnalyzeTemplate(held);
+  if (!template_) return HeadStatus::Invalid;
+  handles_ = true;
+  nextHandle_ = HandleText(template_->firstFreeHandle);
+  polyline_ = template_->firstFreeHandle + 1;  // after the POINT
+  handleSeedOffset_ = out_.Offset() + template_->handleSeedOffset;
+  out_.Put(template_->head);
+  template_->head = std::string();
+  PrepareVertices();
+  return HeadStatus::Copied;
+}
+
+void DxfWriter::PrepareVertices() {
+  vertexStart_ = EntityStart("VERTEX", handles_);
+  if (handles_) {
+    vertexOwnerToX_ = EntityOwnerAndLayer(
+        polyline_, {"AcDbVertex",
+                    kind_ == PolylineKind::ThreeD ? "AcDb3dPolylineVertex" : "AcDb2dVertex"});
+    vertexOwnerToX_ += " 10\r\n";
+  } else {
+    vertexStart_ += " 10\r\n";
+  }
+  vertexEnd_ = kind_ == PolylineKind::ThreeD ? " 70\r\n    32\r\n" : "";
+  maxVertexLength_ = vertexStart_.size() + kFixedHandleWidth + vertexOwnerToX_.size() +
+                     3 * (kMaxNumberTextLength + 2) + 10 + vertexEnd_.size();
+}
+
+void DxfWriter::WriteEntityStart(std::string_view type, std::uint64_t owner,
+                                 std::string_view subclass) {
+  out_.Put(EntityStart(type, handles_));
+  if (!handles_) return;
+  out_.Put(nextHandle_.Text());
+  nextHandle_.Increment();
+  out_.Put(subclass.empty() ? EntityOwnerAndLayer(owner, {})
+                            : EntityOwnerAndLayer(owner, {subclass}));
+}
+
+void DxfWriter::WritePrologue() {
+  const std::uint64_t modelSpace = template_ ? template_->modelSpace : 0;
+  const bool threeD = kind_ == PolylineKind::ThreeD;
+  // The POINT's X and Y carry ten decimals, its Z one.
+  WriteEntityStart("POINT", modelSpace, "AcDbPoint");
+  for (const std::string_view line :
+       {" 10", "0.0000000000", " 20", "0.0000000000", " 30", "0.0"}) {
+    out_.PrintLine(line);
+  }
+  WriteEntityStart("POLYLINE", modelSpace, threeD ? "AcDb3dPolyline" : "AcDb2dPolyline");
+  for (const std::string_view line : {" 66", "     1", " 10", "0.0", " 20", "0.0", " 30", "0.0"}) {
+    out_.PrintLine(line);
+  }
+  if (threeD) out_.Put(" 70\r\n     8\r\n");
+}
+
+void DxfWriter::WriteTrailer() {
+  WriteEntityStart("SEQEND", polyline_, {});
+  out_.Put("  0\r\nENDSEC\r\n");
+  if (!template_) {
+    out_.Put("  0\r\nEOF\r\n");
+    return;
+  }
+  out_.Put(template_->tail);
+  out_.Overwrite(handleSeedOffset_, nextHandle_.FixedWidth());
 }
 
 }  // namespace sorvane

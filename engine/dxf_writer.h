@@ -1,28 +1,115 @@
 #pragma once
-// The DXF text of a conversion: the head copied from the template, one POINT at the
+// The DXF text of a conversion: the head taken from the template, one POINT at the
 // origin, one POLYLINE with a VERTEX per point row, and the closing records. Every line
 // ends with CR LF; every entity is on layer "0".
+//
+// The template decides the form. One of DXF R12 or older, or one that claims no version
+// (template_version.h), gives its lines up to the first "ENTITIES" unchanged, then the
+// entities R12's way, then ENDSEC and EOF. One of R13 or newer gives a drawing of that
+// version: its head, entities with handles, owners and subclass markers, then the
+// template's sections after ENTITIES (drawing_template.h), and a $HANDSEED above every
+// handle.
 
+#include "drawing_template.h"
+#include "handle_text.h"
 #include "output_file.h"
 #include "point_row_reader.h"
+#include "polyline_kind.h"
 #include "text_input_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace sorvane {
 
-enum class HeaderCopyStatus { Copied, ReadFailed };
+class DxfWriter {
+ public:
+  enum class HeadStatus {
+    Copied,
+    ReadFailed,  // reading failed part way, a line was too long, or an R13-or-newer
+                 // template is larger than kMaxTemplateSize
+    Invalid,     // an R13-or-newer template from which no conforming drawing can be made
+  };
 
-// Copies the template's lines unchanged up to and including the first line that is
-// exactly "ENTITIES", or the whole template when it has none; closes the template.
-// ReadFailed when reading failed part way or a line was too long.
-HeaderCopyStatus CopyTemplateHeader(TextInputFile& templateFile, OutputFile& out);
+  // An R13-or-newer template is held in memory whole, so its size is bounded; a drawing
+  // head is a few hundred kilobytes. An R12 template is streamed and may be any size.
+  static constexpr std::size_t kMaxTemplateSize = std::size_t{64} << 20;
 
-// The POINT at the origin and the head of the POLYLINE: 22 lines.
-void WritePrologue(OutputFile& out);
+  DxfWriter(OutputFile& out, PolylineKind kind);
 
-// One VERTEX: 10 lines.
-void WriteVertex(OutputFile& out, const PointRow& row);
+  // Writes the template's head and closes the template. For R12 or older it copies the
+  // lines up to and including the first that is exactly "ENTITIES", or all of them; for
+  // R13 or newer it reads the whole template. On any status but Copied, what was
+  // written must not be committed. Throws nothing but std::bad_alloc.
+  HeadStatus CopyTemplateHead(TextInputFile& templateFile);
 
-// SEQEND, ENDSEC and EOF: 8 lines.
-void WriteTrailer(OutputFile& out);
+  // The POINT at the origin and the head of the POLYLINE; for an R12 template and a
+  // flat polyline, 22 lines.
+  void WritePrologue();
+
+  // One VERTEX; for an R12 template and a flat polyline, 10 lines.
+  void WriteVertex(const PointRow& row) {
+    // Written straight into the output buffer: this runs once per point.
+    char* text = out_.Reserve(maxVertexLength_);
+    text = Append(text, vertexStart_);
+    if (handles_) {
+      text = Append(text, nextHandle_.Text());
+      nextHandle_.Increment();
+      text = Append(text, vertexOwnerToX_);
+    }
+    text = AppendCoordinate(text, row.X);
+    text = Append(text, " 20\r\n");
+    text = AppendCoordinate(text, row.Y);
+    text = Append(text, " 30\r\n");
+    text = AppendCoordinate(text, row.Z);
+    text = Append(text, vertexEnd_);
+    out_.Commit(text);
+  }
+
+  // SEQEND and ENDSEC; for R12 EOF (8 lines), for R13 or newer the template's sections
+  // after ENTITIES, and the final $HANDSEED.
+  void WriteTrailer();
+
+ private:
+  HeadStatus ReadHead(TextInputFile& templateFile);
+  HeadStatus CopyRestOfLegacyHead(TextInputFile& templateFile);
+  HeadStatus TakeWholeTemplate(TextInputFile& templateFile, std::string held);
+  void PrepareVertices();
+  void WriteEntityStart(std::string_view type, std::uint64_t owner, std::string_view subclass);
+
+  static char* Append(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+  }
+  static char* AppendCoordinate(char* out, const Coordinate& coordinate) {
+    if (coordinate.printed.length > 0) {
+      // The whole fixed-size text is copied, which the compiler does in two moves; only
+      // its length counts.
+      std::memcpy(out, coordinate.printed.text, sizeof coordinate.printed.text);
+      out += coordinate.printed.length;
+    } else {
+      out = PrintNumberText(coordinate.value, out);
+    }
+    return Append(out, "\r\n");
+  }
+
+  OutputFile& out_;
+  const PolylineKind kind_;
+  std::optional<DrawingTemplate> template_;  // R13 or newer only
+  bool handles_ = false;
+  HandleText nextHandle_;
+  std::uint64_t polyline_ = 0;
+  std::uint64_t handleSeedOffset_ = 0;  // in the output
+  // A VERTEX is vertexStart_, [its handle, vertexOwnerToX_,] X, " 20", Y, " 30", Z,
+  // vertexEnd_.
+  std::string vertexStart_;
+  std::string vertexOwnerToX_;
+  std::string vertexEnd_;
+  std::size_t maxVertexLength_ = 0;
+};
 
 }  // namespace sorvane

@@ -20,7 +20,8 @@ using testing::ScratchDirectory;
 using testing::Snapshot;
 using testing::WriteFile;
 
-constexpr std::string_view kUsageLine = "usage: sorvane-convert [-t TEMPLATE] [-o OUTPUT] INPUT...\n";
+constexpr std::string_view kUsageLine =
+    "usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n";
 
 struct BatchCase {
   const char* name;
@@ -95,9 +96,27 @@ INSTANTIATE_TEST_SUITE_P(
                       "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose "
                       "head is\ntaken from TEMPLATE (default: PreData.txt in the current "
                       "directory). OUTPUT\n(default: INPUT with its extension replaced by .dxf) "
-                      "needs exactly one INPUT.\n",
+                      "needs exactly one INPUT.\n--3d writes a 3D polyline, whose vertices "
+                      "keep their Z in every reader.\n",
                   "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --3d may stand anywhere before the inputs' end and flags the polyline as 3D; without
+// it the polyline has no flags.
+TEST(BatchConverter, ThreeDFlagsThePolyline) {
+  ScratchDirectory dir;
+  WriteFile("PreData.txt", "  2\r\nENTITIES\r\n");
+  WriteFile("a.csv", "1,2,3\r\n");
+  WriteFile("b.csv", "1,2,3\r\n");
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunBatchConverter(std::vector<std::string>{"a.csv", "--3d"}, out, err), 0);
+  EXPECT_EQ(RunBatchConverter(std::vector<std::string>{"b.csv"}, out, err), 0);
+  const std::string threeD = testing::ReadFile("a.dxf");
+  EXPECT_NE(threeD.find(" 30\r\n0.0\r\n 70\r\n     8\r\n"), std::string::npos) << threeD;
+  EXPECT_NE(threeD.find(" 30\r\n 3 \r\n 70\r\n    32\r\n"), std::string::npos) << threeD;
+  EXPECT_EQ(testing::ReadFile("b.dxf").find(" 70\r\n"), std::string::npos);
+}
 
 struct UsageCase {
   const char* name;

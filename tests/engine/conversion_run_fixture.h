@@ -103,6 +103,7 @@ inline constexpr ConversionResult kTemplateMissing{ConvertOutcome::TemplateMissi
 inline constexpr ConversionResult kNameEmpty{ConvertOutcome::OutputNameEmpty};
 inline constexpr ConversionResult kSame{ConvertOutcome::OutputSameAsInput};
 inline constexpr ConversionResult kCannotCreate{ConvertOutcome::OutputCannotCreate};
+inline constexpr ConversionResult kTemplateInvalid{ConvertOutcome::TemplateInvalid};
 
 inline const char* const kNoFileText = "ファイル名を選択してください";
 inline const char* const kInputMissingText = "ファイルが存在しません";
@@ -110,5 +111,6 @@ inline const char* const kTemplateMissingText = "PreData.txtファイルが存�
 inline const char* const kNameEmptyText = "出力ファイル名を入力してください";
 inline const char* const kSameText = "出力ファイルが入力ファイルと同じです";
 inline const char* const kCannotCreateText = "出力ファイルを作成できません";
+inline const char* const kTemplateInvalidText = "PreData.txtファイルの形式が正しくありません";
 
 }  // namespace sorvane

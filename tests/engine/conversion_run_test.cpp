@@ -71,6 +71,15 @@ std::string ManyRowsThenBadRow(int rows) {
   return text + "1,2\r\n";
 }
 
+// A head that claims R2000 but is cut after ENTITIES as an R12 one may be: its objects
+// and its block records are missing.
+void WriteR2000HeadOnly() {
+  WriteFile("r2000.txt",
+            "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1015\r\n"
+            "  9\r\n$HANDSEED\r\n  5\r\n2A\r\n  0\r\nENDSEC\r\n"
+            "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     ConversionRun, ConversionRunFailure,
     ::testing::Values(
@@ -91,6 +100,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "new.dxf", "templates", kTemplateMissing, kTemplateMissingText},
         FailureCase{"TemplateMissingComesBeforeOutputName", {}, "points.csv", "",
                     "missing.txt", kTemplateMissing, kTemplateMissingText},
+        FailureCase{"TemplateCannotBeMadeConforming", WriteR2000HeadOnly, "points.csv",
+                    "out.dxf", "r2000.txt", kTemplateInvalid, kTemplateInvalidText},
+        FailureCase{"TemplateCannotBeMadeConformingCreatesNothing", WriteR2000HeadOnly,
+                    "points.csv", "new.dxf", "r2000.txt", kTemplateInvalid,
+                    kTemplateInvalidText},
         FailureCase{"BadRow", [] { WriteFile("bad.csv", "1,2,3\r\n\r\nX,Y,Z\r\n"); },
                     "bad.csv", "out.dxf", kTemplateName, {ConvertOutcome::BadRow, 3},
                     "3行目のデータが正しくありません"},
@@ -152,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "4294967297行目のデータが正しくありません"},
                       MessageCase{kNameEmpty, kNameEmptyText},
                       MessageCase{kSame, kSameText},
-                      MessageCase{kCannotCreate, kCannotCreateText}));
+                      MessageCase{kCannotCreate, kCannotCreateText},
+                      MessageCase{kTemplateInvalid, kTemplateInvalidText}));
 
 }  // namespace
 }  // namespace sorvane

@@ -2,6 +2,7 @@
 
 #include "case_names.h"
 #include "scratch_directory.h"
+#include "small_r2000_template.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@ using testing::ReadFile;
 using testing::RecordingSink;
 using testing::ScratchDirectory;
 using testing::WriteFile;
+namespace r2000 = testing::small_r2000;
 
 // The drawing's fixed parts, byte for byte: group codes right-aligned in three
 // characters, the POINT's X and Y with ten decimals but its Z with one, CR LF after
@@ -32,12 +34,14 @@ constexpr std::string_view kTrailer =
     "  0\r\nSEQEND\r\n  8\r\n0\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
 
 // Converts `points` with `templateText` as PreData.txt and returns the drawing.
-std::string Convert(std::string_view points, std::string_view templateText) {
+std::string Convert(std::string_view points, std::string_view templateText,
+                    PolylineKind polyline = PolylineKind::Flat) {
   ScratchDirectory dir;
   WriteFile("points.csv", points);
   WriteFile(kTemplateName, templateText);
   RecordingSink sink;
-  const ConversionResult result = RunConversion("points.csv", "out.dxf", sink);
+  const ConversionResult result =
+      RunConversion("points.csv", "out.dxf", sink, kTemplateName, polyline);
   EXPECT_EQ(result.outcome, ConvertOutcome::Converted) << sink.messages.front();
   return ReadFile("out.dxf");
 }
@@ -59,6 +63,70 @@ TEST(DxfWriter, WritesTheGoldenDrawing) {
                                " 10\r\n-0.25 \r\n 20\r\n 1E+20 \r\n 30\r\n 7 \r\n" +
                                std::string(kTrailer);
   EXPECT_EQ(drawing, expected);
+}
+
+TEST(DxfWriter, FlagsA3dPolylineInAnR12Drawing) {
+  const std::string drawing =
+      Convert("12.5,-3,0\r\n", "  2\r\nENTITIES\r\n", PolylineKind::ThreeD);
+  EXPECT_EQ(drawing, "  2\r\nENTITIES\r\n" + std::string(kPrologue) +
+                         " 70\r\n     8\r\n"
+                         "  0\r\nVERTEX\r\n  8\r\n0\r\n"
+                         " 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n 70\r\n    32\r\n" +
+                         std::string(kTrailer));
+}
+
+// The template's head with the drawing's seed, then the entities with handles from the
+// template's seed on, owned by the model space block record 1F and the POLYLINE 2B.
+TEST(DxfWriter, WritesAConformingR2000Drawing) {
+  const std::string entities =
+      "  0\r\nPOINT\r\n  5\r\n2A\r\n330\r\n1F\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDbPoint\r\n"
+      " 10\r\n0.0000000000\r\n 20\r\n0.0000000000\r\n 30\r\n0.0\r\n"
+      "  0\r\nPOLYLINE\r\n  5\r\n2B\r\n330\r\n1F\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDb2dPolyline\r\n 66\r\n     1\r\n 10\r\n0.0\r\n 20\r\n0.0\r\n 30\r\n0.0\r\n"
+      "  0\r\nVERTEX\r\n  5\r\n2C\r\n330\r\n2B\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDbVertex\r\n100\r\nAcDb2dVertex\r\n"
+      " 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n"
+      "  0\r\nVERTEX\r\n  5\r\n2D\r\n330\r\n2B\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDbVertex\r\n100\r\nAcDb2dVertex\r\n"
+      " 10\r\n-0.25 \r\n 20\r\n 1E+20 \r\n 30\r\n 7 \r\n"
+      "  0\r\nSEQEND\r\n  5\r\n2E\r\n330\r\n2B\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n";
+  EXPECT_EQ(Convert("12.5,-3,0\r\n-0.25,1E20,7,9\r\n", r2000::Template()),
+            std::string(r2000::kVersion) + std::string(r2000::kSeed) + "000000000000002F\r\n" +
+                std::string(r2000::kTables) + entities + "  0\r\nENDSEC\r\n" +
+                std::string(r2000::kObjects));
+}
+
+TEST(DxfWriter, WritesAConformingR2000Drawing3d) {
+  const std::string entities =
+      "  0\r\nPOINT\r\n  5\r\n2A\r\n330\r\n1F\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDbPoint\r\n"
+      " 10\r\n0.0000000000\r\n 20\r\n0.0000000000\r\n 30\r\n0.0\r\n"
+      "  0\r\nPOLYLINE\r\n  5\r\n2B\r\n330\r\n1F\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDb3dPolyline\r\n 66\r\n     1\r\n 10\r\n0.0\r\n 20\r\n0.0\r\n 30\r\n0.0\r\n"
+      " 70\r\n     8\r\n"
+      "  0\r\nVERTEX\r\n  5\r\n2C\r\n330\r\n2B\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDbVertex\r\n100\r\nAcDb3dPolylineVertex\r\n"
+      " 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n 70\r\n    32\r\n"
+      "  0\r\nSEQEND\r\n  5\r\n2D\r\n330\r\n2B\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n";
+  EXPECT_EQ(Convert("12.5,-3,0\r\n", r2000::Template(), PolylineKind::ThreeD),
+            std::string(r2000::kVersion) + std::string(r2000::kSeed) + "000000000000002E\r\n" +
+                std::string(r2000::kTables) + entities + "  0\r\nENDSEC\r\n" +
+                std::string(r2000::kObjects));
+}
+
+// The drawing's seed comes after its last handle however far the head lies behind, and
+// a $HANDSEED written before $ACADVER is the one replaced.
+TEST(DxfWriter, SeedsAboveTheLastHandleBeyondOneBuffer) {
+  std::string points;
+  for (int row = 0; row < 40000; ++row) points += "1,2,3\r\n";
+  for (const bool seedFirst : {false, true}) {
+    SCOPED_TRACE(seedFirst);
+    const std::string drawing = Convert(points, r2000::Template(seedFirst));
+    // 2A for the POINT, 2B for the POLYLINE, 2C to 9C6B for 40000 vertices, the SEQEND.
+    EXPECT_NE(drawing.find("  0\r\nSEQEND\r\n  5\r\n9C6C\r\n"), std::string::npos);
+    EXPECT_NE(drawing.find("$HANDSEED\r\n  5\r\n0000000000009C6D\r\n"), std::string::npos);
+  }
 }
 
 struct TemplateCase {

@@ -4,8 +4,10 @@
 
 #include "batch_converter.h"
 #include "conversion_run.h"
+#include "dxf_writer.h"
 #include "open_handles.h"
 #include "scratch_directory.h"
+#include "small_r2000_template.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
@@ -180,30 +183,63 @@ class RedirectedStandardInput {
   int saved_;
 };
 
+// Points from a pipe cannot be counted beforehand: an R2000 drawing's $HANDSEED is set
+// once they have all been written.
 TEST(HostileInput, BatchConverterReadsAPipe) {
   ScratchDirectory directory;
   WriteFile(directory / "PreData.txt", kTemplate);
-  int pipeEnds[2];
-  ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
-  ASSERT_EQ(::write(pipeEnds[1], kPoints.data(), kPoints.size()), static_cast<ssize_t>(kPoints.size()));
-  ::close(pipeEnds[1]);
+  WriteFile(directory / "r2000.txt", testing::small_r2000::Template());
+  for (const char* templatePath : {"PreData.txt", "r2000.txt"}) {
+    SCOPED_TRACE(templatePath);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+    ASSERT_EQ(::write(pipeEnds[1], kPoints.data(), kPoints.size()), static_cast<ssize_t>(kPoints.size()));
+    ::close(pipeEnds[1]);
+    const int descriptorsBefore = OpenHandleCount();
+
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = -1;
+    {
+      const RedirectedStandardInput input(pipeEnds[0]);
+      const std::vector<std::string> args = {"-t", templatePath, "-o", "out.dxf", "/dev/stdin"};
+      status = RunBatchConverter(args, out, err);
+    }
+    ::close(pipeEnds[0]);
+
+    EXPECT_EQ(status, kExitAllConverted);
+    EXPECT_EQ(out.str(), "/dev/stdin: 変換しました\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(OpenHandleCount(), descriptorsBefore - 1);
+  }
+  // POINT 2A, POLYLINE 2B, two vertices, SEQEND 2E.
+  EXPECT_NE(ReadFile(directory / "out.dxf").find("$HANDSEED\r\n  5\r\n000000000000002F\r\n"),
+            std::string::npos);
+}
+
+// An R2000 template is held whole, so one beyond any drawing head is refused before it
+// fills memory; nothing is written.
+TEST(HostileInput, R2000TemplateTooLargeToHoldIsRefused) {
+  ScratchDirectory directory;
+  {
+    std::ofstream huge(directory / "PreData.txt", std::ios::binary);
+    huge << testing::small_r2000::kVersion;
+    const std::string comments = "999\r\n" + std::string(1000, 'c') + "\r\n";
+    for (std::size_t size = 0; size <= DxfWriter::kMaxTemplateSize; size += comments.size()) {
+      huge << comments;
+    }
+  }
+  WriteFile(directory / "points.csv", kPoints);
+  WriteFile(directory / "drawing.dxf", "an earlier drawing\r\n");
   const int descriptorsBefore = OpenHandleCount();
 
-  std::ostringstream out;
-  std::ostringstream err;
-  int status = -1;
-  {
-    const RedirectedStandardInput input(pipeEnds[0]);
-    const std::vector<std::string> args = {"-o", "out.dxf", "/dev/stdin"};
-    status = RunBatchConverter(args, out, err);
-  }
-  ::close(pipeEnds[0]);
+  RecordingSink sink;
+  RunConversion("points.csv", "drawing.dxf", sink);
 
-  EXPECT_EQ(status, kExitAllConverted);
-  EXPECT_EQ(out.str(), "/dev/stdin: 変換しました\n");
-  EXPECT_EQ(err.str(), "");
-  EXPECT_EQ(LineCount(directory / "out.dxf"), DrawingLines(kTemplateLines, kPointRows));
-  EXPECT_EQ(OpenHandleCount(), descriptorsBefore - 1);
+  EXPECT_EQ(sink.messages, std::vector<std::string>{"PreData.txtファイルを読み込めません"});
+  EXPECT_EQ(ReadFile(directory / "drawing.dxf"), "an earlier drawing\r\n");
+  EXPECT_EQ(TemporaryFilesBelow(directory.Path()), std::vector<std::string>{});
+  EXPECT_EQ(OpenHandleCount(), descriptorsBefore);
 }
 
 struct PathCase {

@@ -1,5 +1,5 @@
-"""Converts the bundled example with sorvane-convert and reads the drawing back with
-two DXF readers written elsewhere: ezdxf and GDAL's ogrinfo.
+"""Converts the bundled example with sorvane-convert, with each bundled template, and
+reads the drawing back with two DXF readers written elsewhere: ezdxf and GDAL's ogrinfo.
 
 usage: read_back_example.py SORVANE_CONVERT EXAMPLES_DIR
 """
@@ -78,17 +78,20 @@ def main():
     rows = point_rows(examples / "survey-points.csv")
     if len(rows) < 2:
         fail("the example holds too few rows")
-    with tempfile.TemporaryDirectory(prefix="sorvane-readers-") as scratch:
-        dxf_path = Path(scratch) / "survey-points.dxf"
-        run = subprocess.run(
-            [converter, "-t", str(examples / "PreData.txt"), "-o", str(dxf_path),
-             str(examples / "survey-points.csv")],
-            capture_output=True, text=True, check=False)
-        if run.returncode != 0 or not dxf_path.is_file():
-            fail("sorvane-convert failed (%d): %s" % (run.returncode, run.stderr))
-        check_ezdxf(dxf_path, rows)
-        check_ogrinfo(dxf_path, rows)
-    print("ezdxf %s and ogrinfo read %d vertices back" % (ezdxf.__version__, len(rows)))
+    for template in ("PreData.txt", "PreData-R2000.txt", "PreData-R2018.txt"):
+        with tempfile.TemporaryDirectory(prefix="sorvane-readers-") as scratch:
+            dxf_path = Path(scratch) / "survey-points.dxf"
+            run = subprocess.run(
+                [converter, "-t", str(examples / template), "-o", str(dxf_path),
+                 str(examples / "survey-points.csv")],
+                capture_output=True, text=True, check=False)
+            if run.returncode != 0 or not dxf_path.is_file():
+                fail("sorvane-convert failed with %s (%d): %s"
+                     % (template, run.returncode, run.stderr))
+            check_ezdxf(dxf_path, rows)
+            check_ogrinfo(dxf_path, rows)
+        print("%s: ezdxf %s and ogrinfo read %d vertices back"
+              % (template, ezdxf.__version__, len(rows)))
 
 
 if __name__ == "__main__":

@@ -79,13 +79,14 @@ std::string ConvertWith(FieldReading reading, const std::string& pointPath,
   EXPECT_TRUE(points.Open(pointPath));
   OutputFile out;
   EXPECT_EQ(out.Create(outPath, {}), OutputFile::CreateStatus::Created);
+  DxfWriter writer(out, PolylineKind::Flat);
   PointRow row;
   std::size_t rows = 0;
   while (!points.AtEnd()) {
     const RowStatus status = ReadPointRow(points, row, reading);
     EXPECT_EQ(status, RowStatus::Row) << "line " << points.LineNumber();
     if (status != RowStatus::Row) break;
-    WriteVertex(out, row);
+    writer.WriteVertex(row);
     ++rows;
   }
   EXPECT_TRUE(out.Commit());

@@ -1,0 +1,13 @@
+#include "handle_text.h"
+
+namespace sorvane {
+
+HandleText::HandleText(std::uint64_t value) : first_(sizeof digits_ - 1) {
+  for (std::size_t at = sizeof digits_; at-- > 0;) {
+    digits_[at] = "0123456789ABCDEF"[value & 0xF];
+    value >>= 4;
+    if (digits_[at] != '0') first_ = at;
+  }
+}
+
+}  // namespace sorvane

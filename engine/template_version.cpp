@@ -1,0 +1,61 @@
+#include "template_version.h"
+
+#include "dxf_group.h"
+
+#include <charconv>
+
+namespace sorvane {
+namespace {
+
+constexpr int kCommentCode = 999;
+// AC1012 is R13, the first version with handles, owners and subclass markers.
+constexpr int kFirstVersionWithHandles = 1012;
+
+bool ClaimsR13OrNewer(std::string_view version) {
+  version = TrimBlanks(version);
+  if (!version.starts_with("AC") || version.size() != 6) return false;
+  int number = 0;
+  const auto [end, error] = std::from_chars(version.data() + 2, version.data() + 6, number);
+  return error == std::errc() && end == version.data() + 6 && number >= kFirstVersionWithHandles;
+}
+
+}  // namespace
+
+TemplateVersionWatcher::Verdict TemplateVersionWatcher::Take(std::string_view line) {
+  if (line == "ENTITIES") return Verdict::Legacy;
+  if (!onCodeLine_) {
+    onCodeLine_ = true;
+    return TakePair(code_, line);
+  }
+  const std::optional<int> code = GroupCode(line);
+  if (!code) return Verdict::Legacy;
+  code_ = *code;
+  onCodeLine_ = false;
+  return Verdict::Undecided;
+}
+
+TemplateVersionWatcher::Verdict TemplateVersionWatcher::TakePair(int code, std::string_view value) {
+  if (code == kCommentCode) return Verdict::Undecided;
+  value = TrimBlanks(value);
+  switch (place_) {
+    case Place::BeforeSections:
+      if (code != 0 || value != "SECTION") return Verdict::Legacy;
+      place_ = Place::SectionName;
+      return Verdict::Undecided;
+    case Place::SectionName:
+      if (code != 2 || value != "HEADER") return Verdict::Legacy;
+      place_ = Place::Header;
+      return Verdict::Undecided;
+    case Place::Header:
+      if (code == 0) return Verdict::Legacy;  // the HEADER section ended
+      if (code == 9 && value == "$ACADVER") place_ = Place::Version;
+      if (code == 9 && value == "$HANDSEED") seedSeen_ = true;
+      return Verdict::Undecided;
+    case Place::Version:
+      if (code != 1) return Verdict::Legacy;
+      return ClaimsR13OrNewer(value) ? Verdict::R13OrNewer : Verdict::Legacy;
+  }
+  return Verdict::Legacy;
+}
+
+}  // namespace sorvane

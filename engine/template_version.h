@@ -1,0 +1,46 @@
+#pragma once
+// Which kind of drawing a template claims to be, told from its first lines as they are
+// read. A template of DXF R12 or older (its $ACADVER is AC1009 or below), or one that
+// claims no version, is copied as it stands. From R13 on (AC1012 and above) every
+// object carries a handle and points at others, and the drawing written from such a
+// template has to keep all of that consistent.
+
+#include <string_view>
+
+namespace sorvane {
+
+class TemplateVersionWatcher {
+ public:
+  enum class Verdict {
+    Undecided,
+    Legacy,         // R12 or older, or no version claimed
+    R13OrNewer,
+  };
+
+  // Takes the template's next line (without its end). Feed no more once the verdict is
+  // decided.
+  //
+  // The version is the $ACADVER variable of the HEADER section, which has to be the
+  // first section. The template is read as group code and value lines. It claims no
+  // version (Legacy) at a line "ENTITIES" (where an R12 head ends), at a code line that
+  // is not an integer, when the first section is not HEADER, or at the end of the
+  // HEADER section without $ACADVER.
+  Verdict Take(std::string_view line);
+
+  // True once the HEADER section has shown $HANDSEED before the version was decided:
+  // from that variable's code line (the line before the last one taken) on, the head
+  // may have to change, so it must not be written before the verdict.
+  bool SeedSeen() const { return seedSeen_; }
+
+ private:
+  enum class Place { BeforeSections, SectionName, Header, Version };
+
+  Verdict TakePair(int code, std::string_view value);
+
+  Place place_ = Place::BeforeSections;
+  bool onCodeLine_ = true;
+  int code_ = 0;
+  bool seedSeen_ = false;
+};
+
+}  // namespace sorvane

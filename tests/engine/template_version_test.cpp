@@ -1,0 +1,84 @@
+#include "template_version.h"
+
+#include "case_names.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <string>
+#include <string_view>
+
+namespace sorvane {
+namespace {
+
+using Verdict = TemplateVersionWatcher::Verdict;
+
+struct VersionCase {
+  const char* name;
+  std::string_view lines;  // LF between lines
+  Verdict verdict;
+  std::size_t linesTaken;  // until the verdict, or all
+  bool seedSeen = false;
+};
+
+class TemplateVersion : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(TemplateVersion, IsDecidedAtTheRightLine) {
+  TemplateVersionWatcher watcher;
+  Verdict verdict = Verdict::Undecided;
+  std::size_t taken = 0;
+  std::string_view rest = GetParam().lines;
+  while (verdict == Verdict::Undecided && !rest.empty()) {
+    const std::size_t end = std::min(rest.find('\n'), rest.size());
+    verdict = watcher.Take(rest.substr(0, end));
+    ++taken;
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  EXPECT_EQ(verdict, GetParam().verdict);
+  EXPECT_EQ(taken, GetParam().linesTaken);
+  EXPECT_EQ(watcher.SeedSeen(), GetParam().seedSeen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TemplateVersionWatcher, TemplateVersion,
+    ::testing::Values(
+        VersionCase{"R12", "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n", Verdict::Legacy,
+                    8},
+        VersionCase{"R2000", "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n",
+                    Verdict::R13OrNewer, 8},
+        VersionCase{"R13IsTheFirstWithHandles", "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1012\n",
+                    Verdict::R13OrNewer, 8},
+        VersionCase{"JustBeforeR13", "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1011\n",
+                    Verdict::Legacy, 8},
+        VersionCase{"BlanksAroundCodesAndValues",
+                    "  0 \n SECTION\n2\nHEADER \n  9\n$ACADVER\n  1\n AC1032 \n",
+                    Verdict::R13OrNewer, 8},
+        VersionCase{"CommentsBeforeAndBetween",
+                    "999\nmade by hand\n  0\nSECTION\n  2\nHEADER\n999\nnote\n  9\n$ACADVER\n"
+                    "  1\nAC1018\n",
+                    Verdict::R13OrNewer, 12},
+        VersionCase{"VersionAfterOtherVariables",
+                    "  0\nSECTION\n  2\nHEADER\n  9\n$INSBASE\n 10\n0.0\n 20\n0.0\n  9\n"
+                    "$ACADVER\n  1\nAC1024\n",
+                    Verdict::R13OrNewer, 14},
+        VersionCase{"SeedBeforeVersionIsSeen",
+                    "  0\nSECTION\n  2\nHEADER\n  9\n$HANDSEED\n  5\n2A\n  9\n$ACADVER\n  1\n"
+                    "AC1015\n",
+                    Verdict::R13OrNewer, 12, true},
+        VersionCase{"NoVersionInHeader", "  0\nSECTION\n  2\nHEADER\n  9\n$CLAYER\n  8\n0\n  0\nENDSEC\n",
+                    Verdict::Legacy, 10},
+        VersionCase{"FirstSectionNotHeader", "  0\nSECTION\n  2\nTABLES\n", Verdict::Legacy, 4},
+        VersionCase{"EntitiesLineEndsAnR12Head", "  0\nSECTION\n  2\nENTITIES\n", Verdict::Legacy,
+                    4},
+        VersionCase{"CodeLineNotAnInteger", "SECTION\nHEADER\n", Verdict::Legacy, 1},
+        VersionCase{"VersionWithoutItsGroup", "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  9\n$CLAYER\n",
+                    Verdict::Legacy, 8},
+        VersionCase{"VersionNotOfTheForm", "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC2.10\n",
+                    Verdict::Legacy, 8},
+        VersionCase{"HeaderNeverEnds", "  0\nSECTION\n  2\nHEADER\n  9\n$CLAYER\n", Verdict::Undecided,
+                    6}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sorvane
