@@ -11,12 +11,21 @@
 namespace sorvane {
 namespace {
 
+// The manual page is made from this text (help2man), so options stay in its list form.
 constexpr std::string_view kUsage =
-    "usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n"
+    "Usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n"
     "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
-    "taken from TEMPLATE (default: PreData.txt in the current directory). OUTPUT\n"
-    "(default: INPUT with its extension replaced by .dxf) needs exactly one INPUT.\n"
-    "--3d writes a 3D polyline, whose vertices keep their Z in every reader.\n";
+    "taken from TEMPLATE.\n"
+    "\n"
+    "Options:\n"
+    "  -t TEMPLATE  the template, copied up to its ENTITIES line (default: PreData.txt\n"
+    "               in the current directory)\n"
+    "  -o OUTPUT    the drawing to write, for exactly one INPUT (default: INPUT with\n"
+    "               its extension replaced by .dxf)\n"
+    "  --3d         writes a 3D polyline, whose vertices keep their Z in every reader\n"
+    "  --           ends the options, so that an INPUT may begin with -\n"
+    "  --help       prints this help and exits\n"
+    "  --version    prints the program's version and exits\n";
 
 struct Arguments {
   std::string templatePath = kTemplateName;
@@ -24,6 +33,7 @@ struct Arguments {
   std::vector<std::string> inputs;
   PolylineKind polyline = PolylineKind::Flat;
   bool help = false;
+  bool version = false;
 };
 
 // Nullopt for a usage error, after telling what is wrong.
@@ -40,6 +50,8 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::
       parsed.help = true;
     } else if (arg == "--3d") {
       parsed.polyline = PolylineKind::ThreeD;
+    } else if (arg == "--version") {
+      parsed.version = true;
     } else if ((arg == "-t" || arg == "-o") && i + 1 < args.size()) {
       (arg == "-t" ? parsed.templatePath : parsed.outPath.emplace()) = args[++i];
     } else {
@@ -48,7 +60,7 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::
       return std::nullopt;
     }
   }
-  if (parsed.help) return parsed;
+  if (parsed.help || parsed.version) return parsed;
   if (parsed.inputs.empty()) {
     err << "sorvane-convert: no INPUT given\n";
     return std::nullopt;
@@ -77,6 +89,10 @@ int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std:
   }
   if (parsed->help) {
     out << kUsage;
+    return kExitAllConverted;
+  }
+  if (parsed->version) {
+    out << "sorvane-convert " << SORVANE_VERSION << '\n';
     return kExitAllConverted;
   }
   int status = kExitAllConverted;

@@ -3,6 +3,7 @@
 // more than a window's worth of them.
 //
 //   sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...
+//   sorvane-convert --help | --version
 //
 // Each INPUT is one run with one outcome, reported as "INPUT: MESSAGE" on `out` when it
 // was converted and on `err` otherwise. TEMPLATE defaults to "PreData.txt" in the

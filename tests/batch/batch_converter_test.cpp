@@ -21,7 +21,7 @@ using testing::Snapshot;
 using testing::WriteFile;
 
 constexpr std::string_view kUsageLine =
-    "usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n";
+    "Usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n";
 
 struct BatchCase {
   const char* name;
@@ -94,11 +94,18 @@ INSTANTIATE_TEST_SUITE_P(
         BatchCase{"Help", {"--help"}, 0,
                   std::string(kUsageLine) +
                       "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose "
-                      "head is\ntaken from TEMPLATE (default: PreData.txt in the current "
-                      "directory). OUTPUT\n(default: INPUT with its extension replaced by .dxf) "
-                      "needs exactly one INPUT.\n--3d writes a 3D polyline, whose vertices "
-                      "keep their Z in every reader.\n",
-                  "", {}}),
+                      "head is\ntaken from TEMPLATE.\n\nOptions:\n"
+                      "  -t TEMPLATE  the template, copied up to its ENTITIES line (default: "
+                      "PreData.txt\n               in the current directory)\n"
+                      "  -o OUTPUT    the drawing to write, for exactly one INPUT (default: "
+                      "INPUT with\n               its extension replaced by .dxf)\n"
+                      "  --3d         writes a 3D polyline, whose vertices keep their Z in every "
+                      "reader\n"
+                      "  --           ends the options, so that an INPUT may begin with -\n"
+                      "  --help       prints this help and exits\n"
+                      "  --version    prints the program's version and exits\n",
+                  "", {}},
+        BatchCase{"Version", {"--version"}, 0, "sorvane-convert " SORVANE_VERSION "\n", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --3d may stand anywhere before the inputs' end and flags the polyline as 3D; without
