@@ -105,18 +105,18 @@ DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, 
 }
 
 void DxfWriter::PrepareVertices() {
-  vertexStart_ = EntityStart("VERTEX", handles_);
+  std::string start = EntityStart("VERTEX", handles_);
   if (handles_) {
-    vertexOwnerToX_ = EntityOwnerAndLayer(
-        polyline_, {"AcDbVertex",
-                    kind_ == PolylineKind::ThreeD ? "AcDb3dPolylineVertex" : "AcDb2dVertex"});
-    vertexOwnerToX_ += " 10\r\n";
+    vertexOwnerToX_.Assign(
+        EntityOwnerAndLayer(polyline_, {"AcDbVertex", kind_ == PolylineKind::ThreeD
+                                                          ? "AcDb3dPolylineVertex"
+                                                          : "AcDb2dVertex"}) +
+        " 10\r\n");
   } else {
-    vertexStart_ += " 10\r\n";
+    start += " 10\r\n";
   }
-  vertexEnd_ = kind_ == PolylineKind::ThreeD ? " 70\r\n    32\r\n" : "";
-  maxVertexLength_ = vertexStart_.size() + kFixedHandleWidth + vertexOwnerToX_.size() +
-                     3 * (kMaxNumberTextLength + 2) + 10 + vertexEnd_.size();
+  vertexStart_.Assign(start);
+  vertexEnd_.Assign(kind_ == PolylineKind::ThreeD ? " 70\r\n    32\r\n" : "");
 }
 
 void DxfWriter::WriteEntityStart(std::string_view type, std::uint64_t owner,

@@ -17,6 +17,7 @@
 #include "polyline_kind.h"
 #include "text_input_file.h"
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -25,6 +26,28 @@
 #include <string_view>
 
 namespace sorvane {
+
+// A piece of every VERTEX, made once a run. It is copied whole, a fixed number of bytes
+// that the compiler moves in a few instructions, and only its length counts: the
+// writer reserves room for the whole copy.
+template <std::size_t Capacity>
+class VertexPiece {
+ public:
+  // Precondition: text.size() <= Capacity.
+  void Assign(std::string_view text) {
+    assert(text.size() <= Capacity);
+    std::memcpy(text_, text.data(), text.size());
+    length_ = text.size();
+  }
+  char* AppendTo(char* out) const {
+    std::memcpy(out, text_, Capacity);
+    return out + length_;
+  }
+
+ private:
+  char text_[Capacity] = {};
+  std::size_t length_ = 0;
+};
 
 class DxfWriter {
  public:
@@ -54,19 +77,19 @@ class DxfWriter {
   // One VERTEX; for an R12 template and a flat polyline, 10 lines.
   void WriteVertex(const PointRow& row) {
     // Written straight into the output buffer: this runs once per point.
-    char* text = out_.Reserve(maxVertexLength_);
-    text = Append(text, vertexStart_);
+    char* text = out_.Reserve(kMaxVertexLength);
+    text = vertexStart_.AppendTo(text);
     if (handles_) {
-      text = Append(text, nextHandle_.Text());
+      text = nextHandle_.AppendTo(text);
       nextHandle_.Increment();
-      text = Append(text, vertexOwnerToX_);
+      text = vertexOwnerToX_.AppendTo(text);
     }
     text = AppendCoordinate(text, row.X);
     text = Append(text, " 20\r\n");
     text = AppendCoordinate(text, row.Y);
     text = Append(text, " 30\r\n");
     text = AppendCoordinate(text, row.Z);
-    text = Append(text, vertexEnd_);
+    text = vertexEnd_.AppendTo(text);
     out_.Commit(text);
   }
 
@@ -106,10 +129,12 @@ class DxfWriter {
   std::uint64_t handleSeedOffset_ = 0;  // in the output
   // A VERTEX is vertexStart_, [its handle, vertexOwnerToX_,] X, " 20", Y, " 30", Z,
   // vertexEnd_.
-  std::string vertexStart_;
-  std::string vertexOwnerToX_;
-  std::string vertexEnd_;
-  std::size_t maxVertexLength_ = 0;
+  VertexPiece<32> vertexStart_;
+  VertexPiece<128> vertexOwnerToX_;
+  VertexPiece<16> vertexEnd_;
+  // The room one VERTEX may take, whole copies of its pieces included.
+  static constexpr std::size_t kMaxVertexLength =
+      32 + kHandleCopyLength + 128 + 3 * (kMaxNumberTextLength + 2) + 10 + 16;
 };
 
 }  // namespace sorvane

@@ -2,8 +2,8 @@
 
 namespace sorvane {
 
-HandleText::HandleText(std::uint64_t value) : first_(sizeof digits_ - 1) {
-  for (std::size_t at = sizeof digits_; at-- > 0;) {
+HandleText::HandleText(std::uint64_t value) : first_(kFixedHandleWidth - 1) {
+  for (std::size_t at = kFixedHandleWidth; at-- > 0;) {
     digits_[at] = "0123456789ABCDEF"[value & 0xF];
     value >>= 4;
     if (digits_[at] != '0') first_ = at;
