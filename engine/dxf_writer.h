@@ -34,7 +34,7 @@ template <std::size_t Capacity>
 class VertexPiece {
  public:
   // Precondition: text.size() <= Capacity.
-  void Assign(std::string_view text) {
+  void Assign(const std::string& text) {
     assert(text.size() <= Capacity);
     std::memcpy(text_, text.data(), text.size());
     length_ = text.size();

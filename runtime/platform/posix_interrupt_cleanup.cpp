@@ -21,8 +21,9 @@ static_assert(std::atomic<bool>::is_always_lock_free, "read inside a signal hand
 void EndOnInterrupt(int signalNumber) {
   RemoveNamedTemporary();
   // The default action ends the process with the status a shell reports as 128 + n.
-  std::signal(signalNumber, SIG_DFL);
-  std::raise(signalNumber);
+  // Should either call fail there is nothing better to do in a handler.
+  static_cast<void>(std::signal(signalNumber, SIG_DFL));
+  static_cast<void>(std::raise(signalNumber));
 }
 
 }  // namespace
