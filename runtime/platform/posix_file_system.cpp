@@ -22,6 +22,37 @@ FileIdentity IdentityOf(const struct stat& status) {
   return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 }
 
+// Writes all `size` bytes through `writeSome(data, size, done)`, a call that writes a
+// part and returns how much, `done` bytes having gone before; interrupted calls are
+// made again. False on any failure.
+template <typename WriteSome>
+bool WriteAll(const char* data, std::size_t size, WriteSome writeSome) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t written = writeSome(data + done, size - done, done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+// Gives a temporary file a fresh hidden name in `directory` through `makeAt(path)`,
+// trying other names while the one tried is taken. The name is remembered before the
+// file appears, so that an interruption right after removes it. Nothing when `makeAt`
+// fails for any other reason.
+template <typename MakeAt>
+std::optional<std::string> UnderFreshName(const std::string& directory, MakeAt makeAt) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    std::string path = JoinPath(directory, UniqueTemporaryName());
+    RememberNamedTemporary(path);
+    if (makeAt(path)) return path;
+    ForgetNamedTemporary();
+    if (errno != EEXIST) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<OpenedFile> NativeFileSystem::OpenForReading(const std::string& path) {
@@ -52,39 +83,26 @@ std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string
   const int unnamed = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   if (unnamed >= 0) return TemporaryFile{unnamed, {}};
 #endif
-  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    std::string path = JoinPath(directory, UniqueTemporaryName());
-    RememberNamedTemporary(path);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) return TemporaryFile{fd, std::move(path)};
-    ForgetNamedTemporary();
-    if (errno != EEXIST) return std::nullopt;
-  }
-  return std::nullopt;
+  int fd = -1;
+  std::optional<std::string> path = UnderFreshName(directory, [&](const std::string& name) {
+    fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    return fd >= 0;
+  });
+  if (!path) return std::nullopt;
+  return TemporaryFile{fd, std::move(*path)};
 }
 
 bool NativeFileSystem::Write(FileHandle file, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(Descriptor(file), data, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
+  return WriteAll(data, size, [&](const char* part, std::size_t length, std::size_t) {
+    return ::write(Descriptor(file), part, length);
+  });
 }
 
 bool NativeFileSystem::WriteAt(FileHandle file, std::uint64_t offset, const char* data,
                                std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::pwrite(Descriptor(file), data, size, static_cast<off_t>(offset));
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    data += written;
-    size -= static_cast<std::size_t>(written);
-    offset += static_cast<std::uint64_t>(written);
-  }
-  return true;
+  return WriteAll(data, size, [&](const char* part, std::size_t length, std::size_t done) {
+    return ::pwrite(Descriptor(file), part, length, static_cast<off_t>(offset + done));
+  });
 }
 
 bool NativeFileSystem::CopyPermissions(const std::string& path, FileHandle file) {
@@ -103,18 +121,14 @@ bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string
   // A name is linked to the file through /proc, which needs no privilege; without
   // /proc, AT_EMPTY_PATH does the same for a process allowed to use it.
   const std::string opened = "/proc/self/fd/" + std::to_string(Descriptor(temporary.handle));
-  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    std::string path = JoinPath(directory, UniqueTemporaryName());
-    RememberNamedTemporary(path);
-    if (::linkat(AT_FDCWD, opened.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-        (errno == ENOENT &&
-         ::linkat(Descriptor(temporary.handle), "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0)) {
-      temporary.path = std::move(path);
-      return true;
-    }
-    ForgetNamedTemporary();
-    if (errno != EEXIST) return false;
-  }
+  std::optional<std::string> path = UnderFreshName(directory, [&](const std::string& name) {
+    return ::linkat(AT_FDCWD, opened.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+           (errno == ENOENT &&
+            ::linkat(Descriptor(temporary.handle), "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0);
+  });
+  if (!path) return false;
+  temporary.path = std::move(*path);
+  return true;
 #endif
   return false;
 }

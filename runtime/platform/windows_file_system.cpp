@@ -44,6 +44,21 @@ bool IdentityOf(HANDLE handle, FileIdentity& identity, DWORD& attributes) {
   return true;
 }
 
+// Writes all `size` bytes through `writeSome(data, length, written, done)`, a WriteFile
+// of at most `length` bytes that reports how many it wrote, `done` bytes having gone
+// before. False on any failure.
+template <typename WriteSome>
+bool WriteAll(const char* data, std::size_t size, WriteSome writeSome) {
+  std::size_t done = 0;
+  while (done < size) {
+    DWORD written = 0;
+    const auto length = static_cast<DWORD>(std::min(size - done, kMaxTransfer));
+    if (!writeSome(data + done, length, written, done) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<OpenedFile> NativeFileSystem::OpenForReading(const std::string& path) {
@@ -89,14 +104,9 @@ std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string
 }
 
 bool NativeFileSystem::Write(FileHandle file, const char* data, std::size_t size) {
-  while (size > 0) {
-    DWORD written = 0;
-    const auto chunk = static_cast<DWORD>(std::min(size, kMaxTransfer));
-    if (!::WriteFile(Native(file), data, chunk, &written, nullptr) || written == 0) return false;
-    data += written;
-    size -= written;
-  }
-  return true;
+  return WriteAll(data, size, [&](const char* part, DWORD length, DWORD& written, std::size_t) {
+    return ::WriteFile(Native(file), part, length, &written, nullptr);
+  });
 }
 
 bool NativeFileSystem::WriteAt(FileHandle file, std::uint64_t offset, const char* data,
@@ -105,18 +115,14 @@ bool NativeFileSystem::WriteAt(FileHandle file, std::uint64_t offset, const char
   // so that writing at the end goes on where it was.
   LARGE_INTEGER end{};
   if (!::SetFilePointerEx(Native(file), LARGE_INTEGER{}, &end, FILE_CURRENT)) return false;
-  while (size > 0) {
-    OVERLAPPED position{};
-    position.Offset = static_cast<DWORD>(offset);
-    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    DWORD written = 0;
-    const auto chunk = static_cast<DWORD>(std::min(size, kMaxTransfer));
-    if (!::WriteFile(Native(file), data, chunk, &written, &position) || written == 0) return false;
-    data += written;
-    size -= written;
-    offset += written;
-  }
-  return ::SetFilePointerEx(Native(file), end, nullptr, FILE_BEGIN) != 0;
+  const bool written =
+      WriteAll(data, size, [&](const char* part, DWORD length, DWORD& done, std::size_t before) {
+        OVERLAPPED position{};
+        position.Offset = static_cast<DWORD>(offset + before);
+        position.OffsetHigh = static_cast<DWORD>((offset + before) >> 32);
+        return ::WriteFile(Native(file), part, length, &done, &position);
+      });
+  return written && ::SetFilePointerEx(Native(file), end, nullptr, FILE_BEGIN) != 0;
 }
 
 bool NativeFileSystem::CopyPermissions(const std::string&, FileHandle) {

@@ -6,6 +6,7 @@
 #include "conversion_run_fixture.h"
 
 #include "batch_converter.h"
+#include "utf8_path.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -15,12 +16,6 @@
 
 namespace sorvane {
 namespace {
-
-// The path's UTF-8 text as the program holds it.
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
-}
 
 INSTANTIATE_TEST_SUITE_P(
     Windows, ConversionRunFailure,
@@ -53,7 +48,7 @@ TEST_F(ConversionRunTest, OutputIsInputThroughItsShortName) {
   if (length == 0 || shortName == L"survey points of the north field.csv") {
     GTEST_SKIP() << "this volume keeps no short names";
   }
-  EXPECT_EQ(Run("survey points of the north field.csv", Utf8(fs::path(shortName))), kSame);
+  EXPECT_EQ(Run("survey points of the north field.csv", Utf8FromPath(fs::path(shortName))), kSame);
 }
 
 // Another program (a CAD with the drawing open) holds the old output without sharing it.
@@ -81,12 +76,12 @@ TEST_F(ConversionRunTest, WritesEachLineEndOnce) {
 TEST_F(ConversionRunTest, JapaneseNameGetsTheDrawingOfItsOwnName) {
   const fs::path points(u8"測点（北）.csv");
   std::ofstream(points, std::ios::binary) << kPoints;
-  const std::vector<std::string> args = {Utf8(points)};
+  const std::vector<std::string> args = {Utf8FromPath(points)};
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(RunBatchConverter(args, out, err), kExitAllConverted);
-  EXPECT_EQ(out.str(), Utf8(points) + ": 変換しました\n");
-  EXPECT_EQ(VertexCount(ReadFile(Utf8(fs::path(u8"測点（北）.dxf")))), 2u);
+  EXPECT_EQ(out.str(), Utf8FromPath(points) + ": 変換しました\n");
+  EXPECT_EQ(VertexCount(ReadFile(Utf8FromPath(fs::path(u8"測点（北）.dxf")))), 2u);
   EXPECT_TRUE(fs::is_regular_file(fs::path(u8"測点（北）.dxf")));
 }
 

@@ -3,6 +3,7 @@
 // removed afterwards, and a record of what a run told the user.
 
 #include "message_sink.h"
+#include "utf8_path.h"
 
 #include <filesystem>
 #include <fstream>
@@ -61,13 +62,8 @@ class ScratchDirectory {
   std::filesystem::path previous_;
 };
 
-// The path named by UTF-8 text, as the program names files on every system.
-inline std::filesystem::path Utf8Path(std::string_view text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
 inline void WriteFile(const std::string& path, std::string_view bytes) {
-  std::ofstream file(Utf8Path(path), std::ios::binary | std::ios::trunc);
+  std::ofstream file(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!file) throw std::runtime_error("cannot write " + path);
 }
@@ -77,7 +73,7 @@ inline std::string ReadPath(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-inline std::string ReadFile(const std::string& path) { return ReadPath(Utf8Path(path)); }
+inline std::string ReadFile(const std::string& path) { return ReadPath(PathFromUtf8(path)); }
 
 // A file's bytes as a snapshot keeps them: a short file as it is, a long one as its
 // size and hash, so that a failed comparison prints a few lines, not megabytes.
