@@ -1,5 +1,5 @@
-#include "frm_sorvane.h"
-#include "quit_application.h"
+#include "ui/qt/frm_sorvane.h"
+#include "ui/qt/quit_application.h"
 
 #include <QApplication>
 

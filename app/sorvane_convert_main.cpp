@@ -1,6 +1,6 @@
-#include "batch_converter.h"
-#include "interrupt_cleanup.h"
-#include "program_io.h"
+#include "batch/batch_converter.h"
+#include "runtime/interrupt_cleanup.h"
+#include "runtime/program_io.h"
 
 int main(int argc, char** argv) {
   sorvane::RemoveTemporaryOnInterrupt();

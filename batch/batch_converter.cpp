@@ -1,7 +1,7 @@
-#include "batch_converter.h"
+#include "batch/batch_converter.h"
 
-#include "conversion_run.h"
-#include "path_derivation.h"
+#include "engine/conversion_run.h"
+#include "selection/path_derivation.h"
 
 #include <optional>
 #include <ostream>

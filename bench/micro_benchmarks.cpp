@@ -1,9 +1,9 @@
 // Micro-benchmarks of the conversion's hot path: reading numbers, writing them, and
 // reading rows. Run: build/bench/sorvane-micro-benchmarks
-#include "number_text.h"
-#include "plain_decimal.h"
-#include "point_row_reader.h"
-#include "text_input_file.h"
+#include "engine/point_row_reader.h"
+#include "runtime/number_text.h"
+#include "runtime/plain_decimal.h"
+#include "runtime/text_input_file.h"
 
 #include <benchmark/benchmark.h>
 

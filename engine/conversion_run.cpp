@@ -1,9 +1,9 @@
-#include "conversion_run.h"
+#include "engine/conversion_run.h"
 
-#include "dxf_writer.h"
-#include "output_file.h"
-#include "point_row_reader.h"
-#include "text_input_file.h"
+#include "engine/dxf_writer.h"
+#include "engine/point_row_reader.h"
+#include "runtime/output_file.h"
+#include "runtime/text_input_file.h"
 
 namespace sorvane {
 namespace {

@@ -1,9 +1,9 @@
 #pragma once
 // One conversion: a point file and the template's head become one DXF file.
 
-#include "convert_outcome.h"
-#include "message_sink.h"
-#include "polyline_kind.h"
+#include "engine/convert_outcome.h"
+#include "engine/polyline_kind.h"
+#include "runtime/message_sink.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "convert_outcome.h"
+#include "engine/convert_outcome.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
-#include "drawing_template.h"
+#include "engine/drawing_template.h"
 
-#include "dxf_group.h"
-#include "handle_text.h"
+#include "engine/dxf_group.h"
+#include "engine/handle_text.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,4 +1,4 @@
-#include "dxf_group.h"
+#include "engine/dxf_group.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
-#include "dxf_writer.h"
+#include "engine/dxf_writer.h"
 
-#include "template_version.h"
+#include "engine/template_version.h"
 
 #include <initializer_list>
 #include <string_view>

@@ -10,12 +10,12 @@
 // template's sections after ENTITIES (drawing_template.h), and a $HANDSEED above every
 // handle.
 
-#include "drawing_template.h"
-#include "handle_text.h"
-#include "output_file.h"
-#include "point_row_reader.h"
-#include "polyline_kind.h"
-#include "text_input_file.h"
+#include "engine/drawing_template.h"
+#include "engine/handle_text.h"
+#include "engine/point_row_reader.h"
+#include "engine/polyline_kind.h"
+#include "runtime/output_file.h"
+#include "runtime/text_input_file.h"
 
 #include <cassert>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "handle_text.h"
+#include "engine/handle_text.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
-#include "point_row_reader.h"
+#include "engine/point_row_reader.h"
 
-#include "number_text.h"
+#include "runtime/number_text.h"
 
 #include <cstring>
 #include <optional>

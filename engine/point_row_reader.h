@@ -2,8 +2,8 @@
 // Reads the rows of a point file: one point a line, X, Y and Z separated by commas.
 // A comma scanner, not a CSV reader: no quoting, no header, no column count check.
 
-#include "plain_decimal.h"
-#include "text_input_file.h"
+#include "runtime/plain_decimal.h"
+#include "runtime/text_input_file.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
-#include "template_version.h"
+#include "engine/template_version.h"
 
-#include "dxf_group.h"
+#include "engine/dxf_group.h"
 
 #include <charconv>
 

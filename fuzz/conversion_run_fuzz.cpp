@@ -5,10 +5,10 @@
 // template has exactly head + 22 + 10·rows + 8 lines; any outcome but a drawing leaves
 // the earlier drawing as it was; no temporary file and no open descriptor remain.
 
-#include "conversion_run.h"
-#include "fuzz_check.h"
-#include "point_file_model.h"
-#include "template_version.h"
+#include "engine/conversion_run.h"
+#include "engine/template_version.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/point_file_model.h"
 
 #include <algorithm>
 #include <cstdint>

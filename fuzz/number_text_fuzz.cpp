@@ -4,9 +4,9 @@
 // text printed for any finite double reads back, both ways, as that double rounded to
 // 15 significant digits (toward zero next to the largest double).
 
-#include "fuzz_check.h"
-#include "number_text.h"
-#include "plain_decimal.h"
+#include "fuzz/fuzz_check.h"
+#include "runtime/number_text.h"
+#include "runtime/plain_decimal.h"
 
 #include <cmath>
 #include <cstdint>

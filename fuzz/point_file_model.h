@@ -3,8 +3,8 @@
 // comma scanner and fast number paths, so that the fuzzers can hold one against the
 // other. Numbers are read by Val and the strict conversion alone.
 
-#include "number_text.h"
-#include "text_input_file.h"
+#include "runtime/number_text.h"
+#include "runtime/text_input_file.h"
 
 #include <algorithm>
 #include <optional>

@@ -2,10 +2,10 @@
 // line number, is what a plain line-by-line reading of the same bytes gives; the
 // printed text of each value is that of the general number path; nothing loops.
 
-#include "fuzz_check.h"
-#include "memory_file.h"
-#include "point_file_model.h"
-#include "point_row_reader.h"
+#include "engine/point_row_reader.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/memory_file.h"
+#include "fuzz/point_file_model.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "background_writer.h"
+#include "runtime/background_writer.h"
 
 #include <system_error>
 

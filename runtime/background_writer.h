@@ -2,7 +2,7 @@
 // Writes blocks to a file on a thread of its own, so that the conversion fills the next
 // block while this one goes to the disk. One block is in flight at a time.
 
-#include "file_system.h"
+#include "runtime/file_system.h"
 
 #include <atomic>
 #include <condition_variable>

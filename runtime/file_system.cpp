@@ -1,6 +1,6 @@
-#include "file_system.h"
+#include "runtime/file_system.h"
 
-#include "native_file_system.h"
+#include "runtime/native_file_system.h"
 
 namespace sorvane {
 namespace {

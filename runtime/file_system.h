@@ -8,7 +8,7 @@
 // The calls are made once per block of a quarter megabyte, not per row, so a virtual
 // call costs nothing measurable. None of them throws.
 
-#include "file_identity.h"
+#include "runtime/file_identity.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The operating system's file system: POSIX calls on Linux and macOS, the wide-character
 // Win32 API on Windows. Tests derive from it to let one call fail and pass the others on.
 
-#include "file_system.h"
+#include "runtime/file_system.h"
 
 namespace sorvane {
 

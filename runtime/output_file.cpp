@@ -1,4 +1,4 @@
-#include "output_file.h"
+#include "runtime/output_file.h"
 
 #include <algorithm>
 

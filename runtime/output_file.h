@@ -4,10 +4,10 @@
 // complete: a run that fails leaves no half-written drawing, no temporary file, and an
 // existing file at the final path byte for byte as it was.
 
-#include "background_writer.h"
-#include "file_identity.h"
-#include "number_text.h"
-#include "replacement_file.h"
+#include "runtime/background_writer.h"
+#include "runtime/file_identity.h"
+#include "runtime/number_text.h"
+#include "runtime/replacement_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "path_names.h"
+#include "runtime/path_names.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "plain_decimal.h"
+#include "runtime/plain_decimal.h"
 
 #include <array>
 #include <cstring>

@@ -5,7 +5,7 @@
 // digits, so it is written without formatting the double. The general path (Val, the
 // strict conversion, PrintNumberText) gives the same value and the same bytes.
 
-#include "number_text.h"
+#include "runtime/number_text.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "replacement_file.h"
+#include "runtime/replacement_file.h"
 
-#include "path_names.h"
+#include "runtime/path_names.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 // in place in one step only when complete and on disk, so a run that fails leaves no
 // half-written drawing, no temporary file, and an existing file as it was.
 
-#include "file_system.h"
+#include "runtime/file_system.h"
 
 #include <span>
 #include <string>

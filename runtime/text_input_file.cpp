@@ -1,4 +1,4 @@
-#include "text_input_file.h"
+#include "runtime/text_input_file.h"
 
 #include <algorithm>
 #include <bit>

@@ -4,8 +4,8 @@
 // the very start of the file is not data. Lines are handed out as views into the
 // block buffer, valid until the next call.
 
-#include "file_identity.h"
-#include "file_system.h"
+#include "runtime/file_identity.h"
+#include "runtime/file_system.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The file system on POSIX systems (Linux, macOS).
 
-#include "native_file_system.h"
+#include "runtime/native_file_system.h"
 
-#include "path_names.h"
-#include "posix_named_temporary.h"
+#include "runtime/path_names.h"
+#include "runtime/platform/posix_named_temporary.h"
 
 #include <cerrno>
 #include <fcntl.h>

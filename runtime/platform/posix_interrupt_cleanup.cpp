@@ -1,8 +1,8 @@
 // Interruptions on POSIX systems, and the named temporary a handler must remove.
 
-#include "interrupt_cleanup.h"
+#include "runtime/interrupt_cleanup.h"
 
-#include "posix_named_temporary.h"
+#include "runtime/platform/posix_named_temporary.h"
 
 #include <atomic>
 #include <csignal>

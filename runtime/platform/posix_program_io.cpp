@@ -1,6 +1,6 @@
 // Arguments and standard streams on POSIX systems, where both are bytes already.
 
-#include "program_io.h"
+#include "runtime/program_io.h"
 
 #include <iostream>
 

@@ -1,10 +1,10 @@
 // The file system on Windows, through the wide-character API, so that any name works.
 // Files are opened in binary mode by nature: the bytes on disk are the bytes written.
 
-#include "native_file_system.h"
+#include "runtime/native_file_system.h"
 
-#include "path_names.h"
-#include "windows_text.h"
+#include "runtime/path_names.h"
+#include "runtime/platform/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "interrupt_cleanup.h"
+#include "runtime/interrupt_cleanup.h"
 
 namespace sorvane {
 

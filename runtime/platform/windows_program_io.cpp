@@ -3,9 +3,9 @@
 // instead; text goes out as UTF-8 bytes to pipes and files and as UTF-16 characters to
 // a console, which shows them whatever its code page.
 
-#include "program_io.h"
+#include "runtime/program_io.h"
 
-#include "windows_text.h"
+#include "runtime/platform/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

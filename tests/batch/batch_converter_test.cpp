@@ -1,7 +1,7 @@
-#include "batch_converter.h"
+#include "batch/batch_converter.h"
 
-#include "case_names.h"
-#include "scratch_directory.h"
+#include "tests/support/case_names.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 // without changing anything. The table's cases that only one kind of system has are
 // listed in a file of that system's own.
 
-#include "conversion_run.h"
+#include "engine/conversion_run.h"
 
-#include "case_names.h"
-#include "open_handles.h"
-#include "scratch_directory.h"
+#include "tests/support/case_names.h"
+#include "tests/support/open_handles.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The rules of the output path that only POSIX systems have: symbolic links, the
 // umask, permission bits, devices.
 
-#include "conversion_run_fixture.h"
+#include "tests/engine/conversion_run_fixture.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

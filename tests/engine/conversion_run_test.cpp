@@ -1,4 +1,4 @@
-#include "conversion_run_fixture.h"
+#include "tests/engine/conversion_run_fixture.h"
 
 namespace sorvane {
 namespace {

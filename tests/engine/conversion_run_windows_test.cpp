@@ -3,10 +3,10 @@
 // another program, names are often Japanese, and a file opened in text mode would
 // double every CR.
 
-#include "conversion_run_fixture.h"
+#include "tests/engine/conversion_run_fixture.h"
 
-#include "batch_converter.h"
-#include "utf8_path.h"
+#include "batch/batch_converter.h"
+#include "runtime/utf8_path.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

@@ -1,6 +1,6 @@
-#include "drawing_template.h"
+#include "engine/drawing_template.h"
 
-#include "case_names.h"
+#include "tests/support/case_names.h"
 
 #include <gtest/gtest.h>
 

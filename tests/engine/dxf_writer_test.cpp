@@ -1,8 +1,8 @@
-#include "conversion_run.h"
+#include "engine/conversion_run.h"
 
-#include "case_names.h"
-#include "scratch_directory.h"
-#include "small_r2000_template.h"
+#include "tests/support/case_names.h"
+#include "tests/support/scratch_directory.h"
+#include "tests/support/small_r2000_template.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "handle_text.h"
+#include "engine/handle_text.h"
 
-#include "case_names.h"
+#include "tests/support/case_names.h"
 
 #include <gtest/gtest.h>
 

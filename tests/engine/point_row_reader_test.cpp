@@ -1,8 +1,8 @@
-#include "point_row_reader.h"
+#include "engine/point_row_reader.h"
 
-#include "case_names.h"
-#include "scratch_directory.h"
-#include "text_input_file.h"
+#include "runtime/text_input_file.h"
+#include "tests/support/case_names.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

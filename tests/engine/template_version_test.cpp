@@ -1,6 +1,6 @@
-#include "template_version.h"
+#include "engine/template_version.h"
 
-#include "case_names.h"
+#include "tests/support/case_names.h"
 
 #include <gtest/gtest.h>
 

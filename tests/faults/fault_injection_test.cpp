@@ -1,10 +1,10 @@
 // The disk, not the data, fails: writes, syncs, renames, closes and reads break off
 // part way through a run. Each must end in its own message with nothing lost.
 
-#include "conversion_run.h"
-#include "native_file_system.h"
-#include "open_handles.h"
-#include "scratch_directory.h"
+#include "engine/conversion_run.h"
+#include "runtime/native_file_system.h"
+#include "tests/support/open_handles.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // endless streams, pipes, odd templates and odd paths. Each run ends with a clear
 // message, loses nothing and closes everything it opened.
 
-#include "batch_converter.h"
-#include "conversion_run.h"
-#include "dxf_writer.h"
-#include "open_handles.h"
-#include "scratch_directory.h"
-#include "small_r2000_template.h"
+#include "batch/batch_converter.h"
+#include "engine/conversion_run.h"
+#include "engine/dxf_writer.h"
+#include "tests/support/open_handles.h"
+#include "tests/support/scratch_directory.h"
+#include "tests/support/small_r2000_template.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // it, the folder is left exactly as it was, the old drawing byte for byte, no temporary
 // file anywhere; the first three end the program with the signal's own status.
 
-#include "case_names.h"
-#include "scratch_directory.h"
+#include "tests/support/case_names.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

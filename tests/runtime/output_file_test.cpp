@@ -2,10 +2,10 @@
 // disk, a value written late replaces its placeholder wherever the block went, and an
 // unfinished file never outlives the process.
 
-#include "output_file.h"
+#include "runtime/output_file.h"
 
-#include "file_system.h"
-#include "scratch_directory.h"
+#include "runtime/file_system.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The folder of a path decides where the temporary output goes: beside the output, on
 // the same volume, so that putting it in place is one rename.
 
-#include "path_names.h"
+#include "runtime/path_names.h"
 
-#include "case_names.h"
+#include "tests/support/case_names.h"
 
 #include <gtest/gtest.h>
 

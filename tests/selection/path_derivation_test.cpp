@@ -1,6 +1,6 @@
-#include "path_derivation.h"
+#include "selection/path_derivation.h"
 
-#include "case_names.h"
+#include "tests/support/case_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The fast path for plain decimal fields must give exactly the bytes of the plain
 // reference path (Val, the strict conversion and the number text for every field), on
 // a file that mixes every kind of field a point file can hold.
-#include "dxf_writer.h"
-#include "output_file.h"
-#include "point_row_reader.h"
-#include "scratch_directory.h"
-#include "text_input_file.h"
+#include "engine/dxf_writer.h"
+#include "engine/point_row_reader.h"
+#include "runtime/output_file.h"
+#include "runtime/text_input_file.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // Helpers shared by the tests that touch the file system: a fresh directory per test,
 // removed afterwards, and a record of what a run told the user.
 
-#include "message_sink.h"
-#include "utf8_path.h"
+#include "runtime/message_sink.h"
+#include "runtime/utf8_path.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "open_handles.h"
+#include "tests/support/open_handles.h"
 
 #include <filesystem>
 

@@ -1,13 +1,13 @@
-#include "batch_converter.h"
-#include "dir_list_box.h"
-#include "drive_list_box.h"
-#include "file_list_box.h"
-#include "frm_about.h"
-#include "frm_sorvane.h"
-#include "message_box.h"
-#include "program_end.h"
-#include "scratch_directory.h"
-#include "utf8_text.h"
+#include "batch/batch_converter.h"
+#include "runtime/program_end.h"
+#include "tests/support/scratch_directory.h"
+#include "ui/qt/dir_list_box.h"
+#include "ui/qt/drive_list_box.h"
+#include "ui/qt/file_list_box.h"
+#include "ui/qt/frm_about.h"
+#include "ui/qt/frm_sorvane.h"
+#include "ui/qt/message_box.h"
+#include "ui/qt/utf8_text.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "frm_about.h"
+#include "ui/qt/frm_about.h"
 
 #include <QApplication>
 #include <QLabel>

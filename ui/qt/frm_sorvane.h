@@ -2,8 +2,8 @@
 // FrmSorvane: the program's working window. The user picks a point file in the drive,
 // directory and file lists, checks or edits the DXF path, converts, and leaves.
 
-#include "file_selection.h"
-#include "selection_controls.h"
+#include "selection/file_selection.h"
+#include "selection/selection_controls.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "path_derivation.h"
+#include "selection/path_derivation.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
-#include "frm_about.h"
+#include "ui/qt/frm_about.h"
 
-#include "form_design.h"
+#include "ui/qt/form_design.h"
 
 #include <QKeyEvent>
 #include <QLabel>

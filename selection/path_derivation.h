@@ -3,7 +3,7 @@
 // proposed DXF path beside it. Plain text rules, shared by the window and the batch
 // converter.
 
-#include "path_names.h"
+#include "runtime/path_names.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "folder_listing.h"
+#include "selection/folder_listing.h"
 
-#include "scratch_directory.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

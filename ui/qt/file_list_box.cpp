@@ -1,7 +1,7 @@
-#include "file_list_box.h"
+#include "ui/qt/file_list_box.h"
 
-#include "folder_listing.h"
-#include "utf8_text.h"
+#include "selection/folder_listing.h"
+#include "ui/qt/utf8_text.h"
 
 #include <QMouseEvent>
 #include <QSignalBlocker>

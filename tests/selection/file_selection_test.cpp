@@ -1,4 +1,4 @@
-#include "file_selection.h"
+#include "selection/file_selection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "drive_list_box.h"
+#include "ui/qt/drive_list_box.h"
 
-#include "mounted_drives.h"
-#include "utf8_text.h"
+#include "selection/mounted_drives.h"
+#include "ui/qt/utf8_text.h"
 
 #include <QDir>
 #include <QStorageInfo>

@@ -1,8 +1,8 @@
-#include "dir_list_box.h"
+#include "ui/qt/dir_list_box.h"
 
-#include "folder_listing.h"
-#include "utf8_path.h"
-#include "utf8_text.h"
+#include "runtime/utf8_path.h"
+#include "selection/folder_listing.h"
+#include "ui/qt/utf8_text.h"
 
 #include <QStyle>
 

@@ -3,7 +3,7 @@
 // path to write (OutPath), and the chain drive list -> directory list -> file list.
 // The procedures are named after the control events that run them.
 
-#include "selection_controls.h"
+#include "selection/selection_controls.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "mounted_drives.h"
+#include "selection/mounted_drives.h"
 
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>

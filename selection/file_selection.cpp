@@ -1,6 +1,6 @@
-#include "file_selection.h"
+#include "selection/file_selection.h"
 
-#include "path_derivation.h"
+#include "selection/path_derivation.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "quit_application.h"
+#include "ui/qt/quit_application.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "form_design.h"
+#include "ui/qt/form_design.h"
 
 #include <QStringList>
 

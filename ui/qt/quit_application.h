@@ -2,7 +2,7 @@
 // Ending the desktop program: the application's event loop stops, and with it every
 // window, as soon as the running event procedure returns.
 
-#include "program_end.h"
+#include "runtime/program_end.h"
 
 namespace sorvane {
 

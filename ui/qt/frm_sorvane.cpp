@@ -1,15 +1,15 @@
-#include "frm_sorvane.h"
+#include "ui/qt/frm_sorvane.h"
 
-#include "conversion_run.h"
-#include "dir_list_box.h"
-#include "drive_list_box.h"
-#include "file_list_box.h"
-#include "form_design.h"
-#include "frm_about.h"
-#include "message_box.h"
-#include "program_end.h"
-#include "utf8_path.h"
-#include "utf8_text.h"
+#include "engine/conversion_run.h"
+#include "runtime/program_end.h"
+#include "runtime/utf8_path.h"
+#include "ui/qt/dir_list_box.h"
+#include "ui/qt/drive_list_box.h"
+#include "ui/qt/file_list_box.h"
+#include "ui/qt/form_design.h"
+#include "ui/qt/frm_about.h"
+#include "ui/qt/message_box.h"
+#include "ui/qt/utf8_text.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "mounted_drives.h"
+#include "selection/mounted_drives.h"
 
-#include "utf8_path.h"
+#include "runtime/utf8_path.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "folder_listing.h"
+#include "selection/folder_listing.h"
 
-#include "utf8_path.h"
+#include "runtime/utf8_path.h"
 
 #include <algorithm>
 #include <cctype>

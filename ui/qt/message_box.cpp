@@ -1,4 +1,4 @@
-#include "message_box.h"
+#include "ui/qt/message_box.h"
 
 #include <QGridLayout>
 #include <QMessageBox>
