@@ -4,6 +4,7 @@
 // The procedures are named after the control events that run them.
 
 #include "selection/selection_controls.h"
+#include "selection/shown_path.h"
 
 #include <string>
 
@@ -23,16 +24,17 @@ class FileSelection {
   // Derives InPath and OutPath from the selected file and shows both, replacing any
   // edit of the output box. Does nothing when no entry is selected.
   void Fil1_Click();
-  // OutPath is exactly what the output box holds, empty included.
+  // OutPath follows every edit of the output box, empty included: what was typed, in
+  // the bytes of the rest of the path.
   void Txt2_Change();
 
   const std::string& InPath() const { return inPath_; }
-  const std::string& OutPath() const { return outPath_; }
+  const std::string& OutPath() const { return output_.Path(); }
 
  private:
   SelectionControls& controls_;
   std::string inPath_;
-  std::string outPath_;
+  ShownPath output_;
   bool restoringDirList_ = false;
 };
 

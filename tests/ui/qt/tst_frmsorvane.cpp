@@ -83,7 +83,7 @@ class tst_FrmSorvane : public QObject {
   void convertEndsInOneMessageBox();
   void convertWritesToTheEditedPathLikeTheBatchConverter();
   void everyClickOnAFileRaisesFil1ClickOnce();
-  void namesThatAreNotUtf8KeepTheirBytes();
+  void namesThatAreNotUtf8ShowAsTheyReadAndKeepTheirBytes();
   void browsingKeepsTheSelection();
   void driveListFollowsTheDirectoryList();
   void unreadableFolderIsReportedAndListsStay();
@@ -103,7 +103,6 @@ class tst_FrmSorvane : public QObject {
     return control;
   }
   void ClickFile(const QString& name);
-  void ClickFileNamed(const std::string& bytes);
   void ActivateFolder(const QString& name);
   void PickDrive(int index);
   QString Convert();
@@ -144,17 +143,6 @@ void tst_FrmSorvane::ClickFile(const QString& name) {
   const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
   QCOMPARE(found.size(), 1);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
-}
-
-// For a name that is not UTF-8, whose text does not tell it from others.
-void tst_FrmSorvane::ClickFileNamed(const std::string& bytes) {
-  auto* list = Control<FileListBox>("Fil1");
-  for (int i = 0; i < list->count(); ++i) {
-    if (list->List(i) != bytes) continue;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
-    return;
-  }
-  QFAIL("the file is not listed");
 }
 
 void tst_FrmSorvane::ActivateFolder(const QString& name) {
@@ -314,33 +302,35 @@ void tst_FrmSorvane::everyClickOnAFileRaisesFil1ClickOnce() {
   QCOMPARE(window_->InPath(), *scratch_ / "run.2.csv");
 }
 
-void tst_FrmSorvane::namesThatAreNotUtf8KeepTheirBytes() {
-  // "テスト" and "Ｆ９Ｈ" in Shift-JIS differ only in bytes that are not UTF-8, so both
-  // show as "\uFFFDe\uFFFDX\uFFFDg"; "フォルダ" names a folder.
-  const std::vector<std::string> names{"\x83\x65\x83\x58\x83\x67", "\x82\x65\x82\x58\x82\x67"};
+void tst_FrmSorvane::namesThatAreNotUtf8ShowAsTheyReadAndKeepTheirBytes() {
+  // "測点" and "側点" in Shift-JIS, inside the folder "フォルダ" in Shift-JIS: no byte
+  // of them is UTF-8, and they differ only there.
   const std::string folder = "\x83\x74\x83\x48\x83\x8b\x83\x5f";
+  const std::vector<std::pair<std::string, QString>> names{
+      {"\x91\xaa\x93\x5f", QStringLiteral("測点")}, {"\x91\xa4\x93\x5f", QStringLiteral("側点")}};
   const std::string examples = SORVANE_EXAMPLES_DIR;
-  for (const std::string& name : names) {
-    std::filesystem::copy_file(examples + "/survey-points.csv", *scratch_ / (name + ".csv"));
-  }
   std::filesystem::create_directory(*scratch_ / folder);
-  sorvane::testing::WriteFile(*scratch_ / (folder + "/inner.csv"), "1,2,3\n");
+  for (const auto& [bytes, shown] : names) {
+    std::filesystem::copy_file(examples + "/survey-points.csv", *scratch_ / (folder + "/" + bytes + ".csv"));
+  }
   QVERIFY(Control<DirListBox>("Dir1")->SetPath(scratch_->Path()));
+  ActivateFolder(QStringLiteral("フォルダ"));
 
-  for (const std::string& name : names) {
-    ClickFileNamed(name + ".csv");
-    QCOMPARE(window_->InPath(), *scratch_ / (name + ".csv"));
-    QCOMPARE(window_->OutPath(), *scratch_ / (name + ".dxf"));
+  auto* outBox = Control<QLineEdit>("Txt2");
+  for (const auto& [bytes, shown] : names) {
+    ClickFile(shown + QStringLiteral(".csv"));
+    QVERIFY(Control<QLineEdit>("Txt1")->text().endsWith(QStringLiteral("/フォルダ/") + shown + QStringLiteral(".csv")));
+    // The user keeps the name and changes its end: only what was typed is new.
+    outBox->setFocus();
+    outBox->end(false);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(outBox, Qt::Key_Backspace);
+    QTest::keyClicks(outBox, "_v2.dxf");
+    QCOMPARE(window_->OutPath(), *scratch_ / (folder + "/" + bytes + "_v2.dxf"));
     QCOMPARE(Convert(), QStringLiteral("変換しました"));
   }
-  for (const std::string& name : names) {
-    QVERIFY(sorvane::testing::ReadFile(*scratch_ / (name + ".dxf")).ends_with("EOF\r\n"));
+  for (const auto& [bytes, shown] : names) {
+    QVERIFY(sorvane::testing::ReadFile(*scratch_ / (folder + "/" + bytes + "_v2.dxf")).ends_with("EOF\r\n"));
   }
-
-  ActivateFolder(Utf8Text(folder));
-  QCOMPARE(Control<FileListBox>("Fil1")->Path(), *scratch_ / folder);
-  ClickFile("inner.csv");
-  QCOMPARE(window_->InPath(), *scratch_ / (folder + "/inner.csv"));
 }
 
 void tst_FrmSorvane::browsingKeepsTheSelection() {
