@@ -48,6 +48,11 @@ struct MenuItem {
 
 inline constexpr std::string_view kApplicationTitle = "Sorvane";
 
+// The narrowest message box, in pixels at 96 dpi. A window manager puts an icon and up
+// to three buttons beside the title, so a box only as wide as a short text
+// ("変換しました", 109 pixels) showed its title as "So…ne" or ".".
+inline constexpr int kMessageBoxMinimumWidth = 240;
+
 namespace main_window {
 inline constexpr PixelSize kClient{Pixels(6510), Pixels(5175)};
 inline constexpr Control kDrv1{"Drv1", {120, 120, 2655, 300}};

@@ -17,7 +17,7 @@ void ShowMessageBox(QWidget* parent, const QString& text) {
   // The box sizes itself to its contents; a strut across its layout's full width
   // makes it no narrower than the title needs.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-    grid->addItem(new QSpacerItem(kMessageBoxMinimumWidth, 0, QSizePolicy::Fixed),
+    grid->addItem(new QSpacerItem(design::kMessageBoxMinimumWidth, 0, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
   }
   box.exec();

@@ -1,6 +1,7 @@
 #include "batch/batch_converter.h"
 #include "runtime/program_end.h"
 #include "tests/support/scratch_directory.h"
+#include "ui/form_design.h"
 #include "ui/qt/dir_list_box.h"
 #include "ui/qt/drive_list_box.h"
 #include "ui/qt/file_list_box.h"
@@ -250,7 +251,7 @@ void tst_FrmSorvane::convertEndsInOneMessageBox() {
     QVERIFY(boxes.noIcon);
     QVERIFY(boxes.okOnly);
     QVERIFY2(!boxes.waitCursorShown, "the wait cursor should end before the box");
-    QVERIFY2(boxes.width >= kMessageBoxMinimumWidth, "too narrow for a title bar to show the whole title");
+    QVERIFY2(boxes.width >= sorvane::design::kMessageBoxMinimumWidth, "too narrow for a title bar to show the whole title");
   }
   QVERIFY(QApplication::overrideCursor() == nullptr);
   QVERIFY(window_->isVisible());
