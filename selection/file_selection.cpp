@@ -27,9 +27,9 @@ void FileSelection::Dir1_Change() {
 void FileSelection::Fil1_Click() {
   const std::optional<std::string> fileName = controls_.SelectedFileName();
   if (!fileName) return;
-  inPath_ = DeriveInPath(controls_.FileListPath(), *fileName);
+  inPath_ = DeriveInPath(controls_.FileListPath(), *fileName, style_);
   // Kept before the box is set, since setting it raises Txt2_Change at once.
-  output_ = ShownPath(DeriveOutPath(inPath_));
+  output_ = ShownPath(DeriveOutPath(inPath_, style_));
   controls_.SetInputText(ShownPath(inPath_).Text());
   controls_.SetOutputText(output_.Text());
 }

@@ -3,6 +3,7 @@
 // path to write (OutPath), and the chain drive list -> directory list -> file list.
 // The procedures are named after the control events that run them.
 
+#include "runtime/path_names.h"
 #include "selection/selection_controls.h"
 #include "selection/shown_path.h"
 
@@ -12,7 +13,9 @@ namespace sorvane {
 
 class FileSelection {
  public:
-  explicit FileSelection(SelectionControls& controls) : controls_(controls) {}
+  // Paths are derived in `style`, the system's own unless told otherwise.
+  explicit FileSelection(SelectionControls& controls, PathStyle style = kNativePathStyle)
+      : controls_(controls), style_(style) {}
 
   // The directory list follows the drive list. A drive that cannot be read is
   // reported, and the drive list goes back to the drive the directory list is on.
@@ -33,6 +36,7 @@ class FileSelection {
 
  private:
   SelectionControls& controls_;
+  PathStyle style_;
   std::string inPath_;
   ShownPath output_;
   bool restoringDirList_ = false;

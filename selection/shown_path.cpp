@@ -47,6 +47,19 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
+// A control or a private-use character shows nothing a person can read; the bytes do.
+bool IsShowable(std::string_view utf8) {
+  const auto lead = static_cast<unsigned char>(utf8[0]);
+  if (lead < 0x20 || lead == 0x7F) return false;
+  char32_t code = lead;
+  if (lead >= 0xC0) {
+    const std::size_t size = Utf8CharacterSize(utf8);
+    code = lead & (0x7F >> size);
+    for (std::size_t i = 1; i < size; ++i) code = (code << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+  }
+  return !(code >= 0x80 && code <= 0x9F) && !(code >= 0xE000 && code <= 0xF8FF);
+}
+
 bool IsCp932LeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
@@ -92,7 +105,7 @@ void ShownPath::AppendLegacyName(std::string_view name) {
     std::optional<std::string> character = Cp932CharacterAsUtf8(name.substr(0, size));
     std::size_t used = size;
     // A backslash shows escaped too, so an escape never reads like a name's own text.
-    if (!character || *character == "\\") {
+    if (!character || !IsShowable(*character) || *character == "\\") {
       character = Escaped(byte);
       used = 1;
     }
