@@ -11,7 +11,6 @@ namespace {
 
 // Each level of the tree further in, at 96 dpi.
 constexpr int kIndentPixels = 10;
-constexpr int kTextMarginPixels = 3;
 
 std::filesystem::path NormalFolder(const std::string& folder) {
   std::filesystem::path normal = PathFromUtf8(folder).make_preferred().lexically_normal();
@@ -62,18 +61,9 @@ std::optional<std::string> DirListBox::SelectedFolder() const {
 }
 
 void DirListBox::Draw(const DRAWITEMSTRUCT& item) const {
-  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) return;
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  ::SetBkMode(item.hDC, TRANSPARENT);
-  ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const UINT dpi = ::GetDpiForWindow(listBox_);
-  RECT text = item.rcItem;
-  text.left += Scaled(kTextMarginPixels + kIndentPixels * entries_[item.itemID].depth, dpi);
-  const std::wstring name = Wide(EntryText(entries_[item.itemID].path));
-  ::DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  if ((item.itemState & ODS_FOCUS) != 0) ::DrawFocusRect(item.hDC, &item.rcItem);
+  if (item.itemID >= entries_.size()) return;
+  const Entry& entry = entries_[item.itemID];
+  DrawEntry(item, Wide(EntryText(entry.path)), kIndentPixels * entry.depth);
 }
 
 }  // namespace sorvane::win32

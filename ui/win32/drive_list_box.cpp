@@ -41,7 +41,8 @@ std::wstring DriveText(const std::string& root) {
 DriveListBox::DriveListBox(HWND comboBox, const std::string& folder)
     : comboBox_(comboBox), drives_(DriveRoots()) {
   for (const std::string& drive : drives_) {
-    ::SendMessageW(comboBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveText(drive).c_str()));
+    texts_.push_back(DriveText(drive));
+    ::SendMessageW(comboBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts_.back().c_str()));
   }
   ShowDriveOf(folder);
 }
@@ -59,6 +60,11 @@ void DriveListBox::ShowDriveOf(const std::string& folder) {
   const WPARAM index = found == drives_.end() ? static_cast<WPARAM>(-1)
                                               : static_cast<WPARAM>(found - drives_.begin());
   ::SendMessageW(comboBox_, CB_SETCURSEL, index, 0);
+}
+
+void DriveListBox::Draw(const DRAWITEMSTRUCT& item) const {
+  if (item.itemID >= texts_.size()) return;
+  DrawEntry(item, texts_[item.itemID], 0);
 }
 
 bool DriveListBox::IsPick(WORD notification) const {

@@ -1,7 +1,8 @@
 #pragma once
 // Drv1: the drop-down list of drives, each shown as Windows users know it, its letter
 // and its volume label ("C: [Windows]"). A drive's path is its root ("C:\"), which the
-// directory list takes as its path.
+// directory list takes as its path. The box is owner-drawn, so that its closed height is
+// the designed one whatever the font's.
 
 #include <windows.h>
 
@@ -24,10 +25,13 @@ class DriveListBox {
   // shown already included): a choice in the open list, or an arrow key on the closed
   // one.
   bool IsPick(WORD notification) const;
+  // Draws one entry of the owner-drawn box (WM_DRAWITEM).
+  void Draw(const DRAWITEMSTRUCT& item) const;
 
  private:
   HWND comboBox_;
   std::vector<std::string> drives_;
+  std::vector<std::wstring> texts_;
 };
 
 }  // namespace sorvane::win32

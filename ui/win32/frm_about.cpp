@@ -61,8 +61,7 @@ void FrmAbout::OnCreate() {
 }
 
 void FrmAbout::LayOut(UINT dpi) {
-  const SIZE size = WindowSizeFor(layout::kClient, kStyle, false, dpi);
-  ::SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(Window(), layout::kClient, dpi);
   font_ = std::make_unique<CaptionFont>(dpi);
   for (const auto& [control, design] : {std::pair{Lbl1, &layout::kLbl1}, {Lbl2, &layout::kLbl2},
                                         {Cmd1, &layout::kCmd1}}) {

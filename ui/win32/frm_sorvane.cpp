@@ -109,12 +109,15 @@ LRESULT FrmSorvane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_MEASUREITEM:
-      // The directory list's entries are as high as its font's lines (LayOut).
+      // The owner-drawn lists get their heights once the font is known (LayOut).
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 1;
       return TRUE;
-    case WM_DRAWITEM:
-      if (wParam == kDir1 && Dir1) Dir1->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (wParam == kDir1 && Dir1) Dir1->Draw(item);
+      if (wParam == kDrv1 && Drv1) Drv1->Draw(item);
       return TRUE;
+    }
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
@@ -142,7 +145,8 @@ void FrmSorvane::CreateControls(UINT dpi) {
   const HWND window = Window();
   const std::string start = StartFolder();
   const HWND drives = CreateControl(window, WC_COMBOBOXW, layout::kDrv1,
-                                    WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, kDrv1, dpi);
+                                    WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                                    0, kDrv1, dpi);
   const HWND folders = CreateControl(
       window, WC_LISTBOXW, layout::kDir1,
       WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
@@ -169,8 +173,7 @@ void FrmSorvane::CreateControls(UINT dpi) {
 }
 
 void FrmSorvane::LayOut(UINT dpi) {
-  const SIZE size = WindowSizeFor(layout::kClient, kStyle, true, dpi);
-  ::SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(Window(), layout::kClient, dpi);
   font_ = std::make_unique<CaptionFont>(dpi);
   for (const auto& [control, design] :
        {std::pair{Drv1->Handle(), &layout::kDrv1}, {Dir1->Handle(), &layout::kDir1},
@@ -188,13 +191,19 @@ void FrmSorvane::LayOut(UINT dpi) {
   RECT place = ScaledRect(layout::kDrv1, dpi);
   place.bottom += Scaled(kDropDownPixels, dpi);
   Place(drives, place);
-  RECT closed{};
-  ::GetWindowRect(drives, &closed);
-  const auto field = static_cast<int>(::SendMessageW(drives, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   const int designed = Scaled(layout::kDrv1.twips.ToPixels().height, dpi);
-  ::SendMessageW(drives, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 field + designed - (closed.bottom - closed.top));
-  ::SendMessageW(Dir1->Handle(), LB_SETITEMHEIGHT, 0, TextHeight(Dir1->Handle(), font_->Handle()));
+  auto field = static_cast<int>(::SendMessageW(drives, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  // Set, then measured: systems differ in what they add around the field.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RECT closed{};
+    ::GetWindowRect(drives, &closed);
+    if (closed.bottom - closed.top == designed) break;
+    field += designed - (closed.bottom - closed.top);
+    ::SendMessageW(drives, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
+  const int textHeight = TextHeight(Dir1->Handle(), font_->Handle());
+  ::SendMessageW(Dir1->Handle(), LB_SETITEMHEIGHT, 0, textHeight);
+  ::SendMessageW(drives, CB_SETITEMHEIGHT, 0, textHeight);
   ::InvalidateRect(Window(), nullptr, TRUE);
 }
 

@@ -30,10 +30,20 @@ RECT ScaledRect(const design::Line& line, UINT dpi) {
   return {left, top, right, top + Scaled(1, dpi)};
 }
 
-SIZE WindowSizeFor(design::PixelSize client, DWORD style, bool hasMenu, UINT dpi) {
-  RECT frame{0, 0, Scaled(client.width, dpi), Scaled(client.height, dpi)};
-  ::AdjustWindowRectExForDpi(&frame, style, hasMenu ? TRUE : FALSE, 0, dpi);
-  return {frame.right - frame.left, frame.bottom - frame.top};
+void SetClientSize(HWND window, design::PixelSize client, UINT dpi) {
+  const int width = Scaled(client.width, dpi);
+  const int height = Scaled(client.height, dpi);
+  // Twice: a menu bar may wrap otherwise at the new width.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    RECT frame{};
+    RECT inside{};
+    ::GetWindowRect(window, &frame);
+    ::GetClientRect(window, &inside);
+    if (inside.right == width && inside.bottom == height) return;
+    ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + width - inside.right,
+                   frame.bottom - frame.top + height - inside.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 CaptionFont::CaptionFont(UINT dpi) {
@@ -58,6 +68,21 @@ HWND CreateControl(HWND parent, const wchar_t* className, const design::Control&
       place.top, place.right - place.left, place.bottom - place.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
   return window;
+}
+
+void DrawEntry(const DRAWITEMSTRUCT& item, std::wstring_view text, int indent) {
+  constexpr int kTextMarginPixels = 3;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  ::SetBkMode(item.hDC, TRANSPARENT);
+  ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  RECT place = item.rcItem;
+  place.left += Scaled(kTextMarginPixels + indent, ::GetDpiForWindow(item.hwndItem));
+  ::DrawTextW(item.hDC, text.data(), static_cast<int>(text.size()), &place,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+    ::DrawFocusRect(item.hDC, &item.rcItem);
+  }
 }
 
 std::wstring Wide(std::string_view utf8) { return WideFromUtf8(utf8); }

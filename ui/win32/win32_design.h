@@ -18,8 +18,10 @@ int Scaled(int pixels, UINT dpi);
 RECT ScaledRect(const design::Control& control, UINT dpi);
 // A line is one pixel high (scaled), its end points both drawn.
 RECT ScaledRect(const design::Line& line, UINT dpi);
-// The outer size of a window whose client area is `client` at `dpi`.
-SIZE WindowSizeFor(design::PixelSize client, DWORD style, bool hasMenu, UINT dpi);
+// Sizes `window` so that its client area is `client` at `dpi`. Measured, not worked out
+// from the frame's metrics, which a menu bar that wraps or a system's own frame can
+// make wrong.
+void SetClientSize(HWND window, design::PixelSize client, UINT dpi);
 
 // A Japanese font at a size that fits every caption into its designed box: the
 // longest, "出力ファイル名", has 81 pixels for seven full-width characters.
@@ -39,6 +41,10 @@ class CaptionFont {
 // designed caption.
 HWND CreateControl(HWND parent, const wchar_t* className, const design::Control& control,
                    DWORD style, DWORD exStyle, int id, UINT dpi);
+
+// Draws entry `item` of an owner-drawn list or combo box: `text` on the system's colours
+// for its state, `indent` pixels (at 96 dpi) in from the left.
+void DrawEntry(const DRAWITEMSTRUCT& item, std::wstring_view text, int indent);
 
 std::wstring Wide(std::string_view utf8);
 std::string WindowText(HWND window);

@@ -1,6 +1,7 @@
 #include "batch/batch_converter.h"
 #include "runtime/program_end.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/ui/window_cases.h"
 #include "ui/form_design.h"
 #include "ui/qt/dir_list_box.h"
 #include "ui/qt/drive_list_box.h"
@@ -208,9 +209,9 @@ void tst_FrmSorvane::startsEmptyOnTheCurrentFolder() {
 void tst_FrmSorvane::clickingAFileShowsBothPaths_data() {
   QTest::addColumn<QString>("file");
   QTest::addColumn<QString>("outName");
-  QTest::newRow("plain name") << "points.csv" << "points.dxf";
-  QTest::newRow("japanese name") << "点群.csv" << "点群.dxf";
-  QTest::newRow("cut at the first dot") << "run.2.csv" << "run.dxf";
+  for (const auto& click : window_cases::kFileClicks) {
+    QTest::newRow(click.name) << QString::fromUtf8(click.file) << QString::fromUtf8(click.proposal);
+  }
 }
 
 void tst_FrmSorvane::clickingAFileShowsBothPaths() {
@@ -229,9 +230,10 @@ void tst_FrmSorvane::convertEndsInOneMessageBox_data() {
   QTest::addColumn<bool>("templateThere");
   QTest::addColumn<QString>("message");
   QTest::addColumn<bool>("written");
-  QTest::newRow("converted") << true << true << "変換しました" << true;
-  QTest::newRow("no file chosen") << false << true << "ファイル名を選択してください" << false;
-  QTest::newRow("template missing") << true << false << "PreData.txtファイルが存在しません" << false;
+  for (const auto& end : window_cases::kConvertEnds) {
+    QTest::newRow(end.name) << end.chooseFile << end.templateThere << QString::fromUtf8(end.message)
+                            << end.written;
+  }
 }
 
 void tst_FrmSorvane::convertEndsInOneMessageBox() {
@@ -422,11 +424,10 @@ void tst_FrmSorvane::unreadableFolderIsReportedAndListsStay() {
 }
 
 void tst_FrmSorvane::tabWalksTheDesignedOrder() {
-  const QStringList order{"Dir1", "Fil1", "Txt1", "Cmd1", "Txt2", "Cmd2", "Drv1"};
   QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Drv1"));
-  for (const QString& next : order) {
+  for (const char* next : window_cases::kTabOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), next);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
   }
 }
 
@@ -505,16 +506,11 @@ void tst_FrmSorvane::controlsStandWhereDesigned_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QRect>("geometry");
   QTest::addColumn<QString>("caption");
-  QTest::newRow("Drv1") << "Drv1" << QRect(8, 8, 177, 20) << "";
-  QTest::newRow("Dir1") << "Dir1" << QRect(8, 32, 177, 160) << "";
-  QTest::newRow("Fil1") << "Fil1" << QRect(192, 32, 233, 162) << "";
-  QTest::newRow("Lbl1") << "Lbl1" << QRect(8, 200, 57, 17) << "ファイル名";
-  QTest::newRow("Txt1") << "Txt1" << QRect(8, 224, 417, 18) << "";
-  QTest::newRow("Line1") << "Line1" << QRect(QPoint(64, 248), QPoint(424, 248)) << "";
-  QTest::newRow("Lbl2") << "Lbl2" << QRect(8, 264, 81, 17) << "出力ファイル名";
-  QTest::newRow("Txt2") << "Txt2" << QRect(8, 288, 417, 18) << "";
-  QTest::newRow("Cmd1") << "Cmd1" << QRect(8, 312, 81, 25) << "変\u3000換";
-  QTest::newRow("Cmd2") << "Cmd2" << QRect(344, 312, 81, 25) << "取\u3000消";
+  for (const auto& control : window_cases::kMainWindow) {
+    QTest::newRow(control.name) << control.name
+                                << QRect(control.left, control.top, control.width, control.height)
+                                << QString::fromUtf8(control.caption);
+  }
 }
 
 void tst_FrmSorvane::controlsStandWhereDesigned() {
@@ -522,7 +518,8 @@ void tst_FrmSorvane::controlsStandWhereDesigned() {
   QFETCH(QRect, geometry);
   QFETCH(QString, caption);
   QCOMPARE(window_->windowTitle(), QStringLiteral("Sorvane"));
-  QCOMPARE(window_->centralWidget()->size(), QSize(434, 345));
+  QCOMPARE(window_->centralWidget()->size(),
+           QSize(window_cases::kMainClientWidth, window_cases::kMainClientHeight));
   auto* control = Control<QWidget>(name.toLatin1().constData());
   QCOMPARE(control->geometry(), geometry);
 
