@@ -45,16 +45,6 @@ void Place(HWND control, const RECT& place) {
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int TextHeight(HWND control, HFONT font) {
-  const HDC context = ::GetDC(control);
-  const HGDIOBJ previous = ::SelectObject(context, font);
-  TEXTMETRICW metrics{};
-  ::GetTextMetricsW(context, &metrics);
-  ::SelectObject(context, previous);
-  ::ReleaseDC(control, context);
-  return metrics.tmHeight;
-}
-
 // The outcome of one conversion. The wait cursor of the run ends before the box
 // appears, and at the latest when the run is over.
 class OutcomeBox final : public MessageSink {
@@ -201,9 +191,9 @@ void FrmSorvane::LayOut(UINT dpi) {
     field += designed - (closed.bottom - closed.top);
     ::SendMessageW(drives, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }
-  const int textHeight = TextHeight(Dir1->Handle(), font_->Handle());
-  ::SendMessageW(Dir1->Handle(), LB_SETITEMHEIGHT, 0, textHeight);
-  ::SendMessageW(drives, CB_SETITEMHEIGHT, 0, textHeight);
+  const int entryHeight = EntryHeight(Dir1->Handle(), font_->Handle());
+  ::SendMessageW(Dir1->Handle(), LB_SETITEMHEIGHT, 0, entryHeight);
+  ::SendMessageW(drives, CB_SETITEMHEIGHT, 0, entryHeight);
   ::InvalidateRect(Window(), nullptr, TRUE);
 }
 

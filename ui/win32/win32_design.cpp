@@ -53,7 +53,7 @@ CaptionFont::CaptionFont(UINT dpi) {
   // Asking for the Japanese character set lets the system choose a Japanese font where
   // the named one is missing.
   font.lfCharSet = SHIFTJIS_CHARSET;
-  font.lfQuality = CLEARTYPE_QUALITY;
+  font.lfQuality = DEFAULT_QUALITY;
   wcscpy_s(font.lfFaceName, L"Yu Gothic UI");
   font_ = ::CreateFontIndirectW(&font);
 }
@@ -70,14 +70,25 @@ HWND CreateControl(HWND parent, const wchar_t* className, const design::Control&
   return window;
 }
 
+int EntryHeight(HWND list, HFONT font) {
+  const HDC context = ::GetDC(list);
+  const HGDIOBJ previous = ::SelectObject(context, font);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(context, &metrics);
+  ::SelectObject(context, previous);
+  ::ReleaseDC(list, context);
+  return metrics.tmHeight;
+}
+
 void DrawEntry(const DRAWITEMSTRUCT& item, std::wstring_view text, int indent) {
   constexpr int kTextMarginPixels = 3;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   ::SetBkMode(item.hDC, TRANSPARENT);
   ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  const UINT dpi = ::GetDpiForWindow(item.hwndItem);
   RECT place = item.rcItem;
-  place.left += Scaled(kTextMarginPixels + indent, ::GetDpiForWindow(item.hwndItem));
+  place.left += Scaled(kTextMarginPixels + indent, dpi);
   ::DrawTextW(item.hDC, text.data(), static_cast<int>(text.size()), &place,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {

@@ -46,6 +46,9 @@ HWND CreateControl(HWND parent, const wchar_t* className, const design::Control&
 // for its state, `indent` pixels (at 96 dpi) in from the left.
 void DrawEntry(const DRAWITEMSTRUCT& item, std::wstring_view text, int indent);
 
+// The height of an entry of a list in `font`, as high as a list of the system's has it.
+int EntryHeight(HWND list, HFONT font);
+
 std::wstring Wide(std::string_view utf8);
 std::string WindowText(HWND window);
 void SetWindowText(HWND window, std::string_view utf8);
