@@ -175,7 +175,7 @@ void tst_FrmSorvane::PickDrive(int index) {
 QString tst_FrmSorvane::Convert() {
   MessageBoxCloser boxes;
   QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
-  QTest::qWait(50);
+  QTest::qWaitFor([&] { return boxes.count > 0; }, 1000);
   return boxes.text;
 }
 
@@ -246,8 +246,7 @@ void tst_FrmSorvane::convertEndsInOneMessageBox() {
   {
     MessageBoxCloser boxes;
     QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
-    QTest::qWait(50);
-    QCOMPARE(boxes.count, 1);
+    QTRY_COMPARE(boxes.count, 1);
     QCOMPARE(boxes.text, message);
     QCOMPARE(boxes.title, QStringLiteral("Sorvane"));
     QVERIFY(boxes.noIcon);
@@ -406,16 +405,14 @@ void tst_FrmSorvane::unreadableFolderIsReportedAndListsStay() {
 
   MessageBoxCloser boxes;
   ActivateFolder("sub");
-  QTest::qWait(50);
-  QCOMPARE(boxes.count, 1);
+  QTRY_COMPARE(boxes.count, 1);
   QCOMPARE(boxes.text, QStringLiteral("フォルダを開けません"));
   QCOMPARE(boxes.title, QStringLiteral("Sorvane"));
   QCOMPARE(dirs->Path(), scratch_->Path());
   QCOMPARE(files->Path(), scratch_->Path());
 
   PickDrive(1);
-  QTest::qWait(50);
-  QCOMPARE(boxes.count, 2);
+  QTRY_COMPARE(boxes.count, 2);
   QCOMPARE(boxes.text, QStringLiteral("フォルダを開けません"));
   QCOMPARE(drives->Drive(), scratch_->Path());
   QCOMPARE(dirs->Path(), scratch_->Path());
@@ -440,7 +437,7 @@ void tst_FrmSorvane::enterInATextBoxPressesNoButton() {
     QTest::keyClick(box, Qt::Key_Return);
     QTest::keyClick(box, Qt::Key_Enter);
   }
-  QTest::qWait(50);
+  QCoreApplication::processEvents();
   QCOMPARE(boxes.count, 0);
   QCOMPARE(programEnd_.requests, 0);
   QVERIFY(!std::filesystem::exists(*scratch_ / "points.dxf"));
@@ -470,7 +467,7 @@ void tst_FrmSorvane::leavingAsksTheProgramToEnd() {
     QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
   }
-  QTest::qWait(50);
+  QCoreApplication::processEvents();
   QCOMPARE(programEnd_.requests, 1);
   QCOMPARE(boxes.count, 0);
   QVERIFY(!std::filesystem::exists(*scratch_ / "points.dxf"));
