@@ -175,7 +175,7 @@ void tst_FrmSorvane::PickDrive(int index) {
 QString tst_FrmSorvane::Convert() {
   MessageBoxCloser boxes;
   QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
-  QTest::qWaitFor([&] { return boxes.count > 0; }, 1000);
+  if (!QTest::qWaitFor([&] { return boxes.count > 0; }, 1000)) return {};
   return boxes.text;
 }
 
