@@ -2,6 +2,7 @@
 
 #include "engine/conversion_run.h"
 #include "selection/path_derivation.h"
+#include "version/sorvane_version.h"
 
 #include <optional>
 #include <ostream>
@@ -92,7 +93,7 @@ int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std:
     return kExitAllConverted;
   }
   if (parsed->version) {
-    out << "sorvane-convert " << SORVANE_VERSION << '\n';
+    out << "sorvane-convert " << kVersionText << '\n';
     return kExitAllConverted;
   }
   int status = kExitAllConverted;

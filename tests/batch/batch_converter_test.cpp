@@ -2,6 +2,7 @@
 
 #include "tests/support/case_names.h"
 #include "tests/support/scratch_directory.h"
+#include "version/sorvane_version.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,22 @@ using testing::WriteFile;
 
 constexpr std::string_view kUsageLine =
     "Usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n";
+
+// What --help prints.
+const std::string kHelp =
+    std::string(kUsageLine) +
+    "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
+    "taken from TEMPLATE.\n"
+    "\n"
+    "Options:\n"
+    "  -t TEMPLATE  the template, copied up to its ENTITIES line (default: PreData.txt\n"
+    "               in the current directory)\n"
+    "  -o OUTPUT    the drawing to write, for exactly one INPUT (default: INPUT with\n"
+    "               its extension replaced by .dxf)\n"
+    "  --3d         writes a 3D polyline, whose vertices keep their Z in every reader\n"
+    "  --           ends the options, so that an INPUT may begin with -\n"
+    "  --help       prints this help and exits\n"
+    "  --version    prints the program's version and exits\n";
 
 struct BatchCase {
   const char* name;
@@ -91,21 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
         BatchCase{"EmptyOutput", {"-o", "", "a.csv"}, 1, "",
                   "a.csv: 出力ファイル名を入力してください\n", {}},
         BatchCase{"EmptyInput", {""}, 1, "", ": ファイル名を選択してください\n", {}},
-        BatchCase{"Help", {"--help"}, 0,
-                  std::string(kUsageLine) +
-                      "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose "
-                      "head is\ntaken from TEMPLATE.\n\nOptions:\n"
-                      "  -t TEMPLATE  the template, copied up to its ENTITIES line (default: "
-                      "PreData.txt\n               in the current directory)\n"
-                      "  -o OUTPUT    the drawing to write, for exactly one INPUT (default: "
-                      "INPUT with\n               its extension replaced by .dxf)\n"
-                      "  --3d         writes a 3D polyline, whose vertices keep their Z in every "
-                      "reader\n"
-                      "  --           ends the options, so that an INPUT may begin with -\n"
-                      "  --help       prints this help and exits\n"
-                      "  --version    prints the program's version and exits\n",
-                  "", {}},
-        BatchCase{"Version", {"--version"}, 0, "sorvane-convert " SORVANE_VERSION "\n", "", {}}),
+        BatchCase{"Help", {"--help"}, 0, kHelp, "", {}},
+        BatchCase{"Version", {"--version"}, 0,
+                  "sorvane-convert " + std::string(kVersionText) + "\n", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --3d may stand anywhere before the inputs' end and flags the polyline as 3D; without
