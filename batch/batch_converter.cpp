@@ -1,6 +1,7 @@
 #include "batch/batch_converter.h"
 
 #include "engine/conversion_run.h"
+#include "runtime/program_io.h"
 #include "selection/path_derivation.h"
 #include "version/sorvane_version.h"
 
@@ -16,7 +17,8 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n"
     "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
-    "taken from TEMPLATE.\n"
+    "taken from TEMPLATE. Where the shell leaves wildcards to the program (Windows),\n"
+    "it expands * and ? in each INPUT itself.\n"
     "\n"
     "Options:\n"
     "  -t TEMPLATE  the template, copied up to its ENTITIES line (default: PreData.txt\n"
@@ -25,7 +27,7 @@ constexpr std::string_view kUsage =
     "               its extension replaced by .dxf)\n"
     "  --3d         writes a 3D polyline, whose vertices keep their Z in every reader\n"
     "  --           ends the options, so that an INPUT may begin with -\n"
-    "  --help       prints this help and exits\n"
+    "  --help, /?   prints this help and exits\n"
     "  --version    prints the program's version and exits\n";
 
 struct Arguments {
@@ -43,8 +45,11 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
-      parsed.inputs.push_back(arg);
+    if (!optionsEnded && arg == "/?") {  // how Windows programs are asked for help
+      parsed.help = true;
+    } else if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
+      const std::vector<std::string> inputs = ExpandWildcards(arg);
+      parsed.inputs.insert(parsed.inputs.end(), inputs.begin(), inputs.end());
     } else if (arg == "--") {
       optionsEnded = true;
     } else if (arg == "--help") {

@@ -9,7 +9,14 @@ namespace sorvane {
 struct FileIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
-  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+  // False where the system gives none: a device or a pipe on Windows.
+  bool known = false;
 };
+
+// Whether `a` and `b` name one file. What has no identity is the same as nothing, not
+// even as another thing without one: NUL read and NUL written are not one file.
+constexpr bool SameFile(const FileIdentity& a, const FileIdentity& b) noexcept {
+  return a.known && b.known && a.device == b.device && a.inode == b.inode;
+}
 
 }  // namespace sorvane

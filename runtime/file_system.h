@@ -69,7 +69,9 @@ class FileSystem {
   virtual bool WriteAt(FileHandle file, std::uint64_t offset, const char* data,
                        std::size_t size) = 0;
   // Gives the temporary `file` the permissions and owner of the existing file at
-  // `path`, as far as this user may give them. False when they cannot be read or set.
+  // `path`, as far as this user may give them; on Windows its hidden and system
+  // attributes, and the archive mark of a changed file. False when they cannot be read
+  // or set.
   virtual bool CopyPermissions(const std::string& path, FileHandle file) = 0;
   // Makes what was written durable: on disk before a crash could lose it.
   virtual bool Sync(FileHandle file) = 0;

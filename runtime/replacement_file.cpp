@@ -35,8 +35,9 @@ ReplacementFile::CreateStatus ReplacementFile::Create(const std::string& path,
   const PathStatus existing = fileSystem.Status(finalPath_);
   replacesExisting_ = existing.kind != PathKind::Nothing;
   if (replacesExisting_) {
-    if (existing.kind != PathKind::Unreachable &&
-        std::find(inputs.begin(), inputs.end(), existing.identity) != inputs.end()) {
+    if (std::ranges::any_of(inputs, [&](const FileIdentity& input) {
+          return SameFile(input, existing.identity);
+        })) {
       return CreateStatus::SameAsInput;
     }
     // Only a file may be replaced, and only one this user may write: replacing needs

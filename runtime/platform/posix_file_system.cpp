@@ -19,7 +19,7 @@ constexpr int kTemporaryNameAttempts = 100;
 int Descriptor(FileHandle file) { return static_cast<int>(file); }
 
 FileIdentity IdentityOf(const struct stat& status) {
-  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino), true};
 }
 
 // Writes all `size` bytes through `writeSome(data, size, done)`, a call that writes a

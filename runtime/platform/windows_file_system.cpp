@@ -33,13 +33,29 @@ HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD dispositio
   return ::CreateFileW(wide.c_str(), access, share, nullptr, disposition, flags, nullptr);
 }
 
+// Whether the system takes `path` for a device rather than a file, as it takes "NUL",
+// "COM9" or, before Windows 11, "C:\data\aux.csv": such a name never reaches a file,
+// whether the device is there or not, and opening a device may set it going. A path
+// that begins with "\\" names its object itself ("\\.\COM1", "\\.\pipe\points").
+bool NamesDevice(const std::string& path) {
+  const std::wstring wide = WideFromUtf8(path);
+  if (wide.empty() || wide.starts_with(L"\\\\")) return false;
+  const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return false;
+  std::wstring full(size, L'\0');
+  const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  return length > 0 && length < size && std::wstring_view(full.data(), length).starts_with(L"\\\\.\\");
+}
+
 // The volume and the file's index on it name one file whatever path reaches it: other
 // letter case, "/" for "\", a short 8.3 name, a hard link, a symbolic link or junction.
+// A device or a pipe has no such identity.
 bool IdentityOf(HANDLE handle, FileIdentity& identity, DWORD& attributes) {
   BY_HANDLE_FILE_INFORMATION information{};
+  if (::GetFileType(handle) != FILE_TYPE_DISK) return false;
   if (!::GetFileInformationByHandle(handle, &information)) return false;
   identity = {information.dwVolumeSerialNumber,
-              (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+              (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow, true};
   attributes = information.dwFileAttributes;
   return true;
 }
@@ -62,6 +78,10 @@ bool WriteAll(const char* data, std::size_t size, WriteSome writeSome) {
 }  // namespace
 
 std::optional<OpenedFile> NativeFileSystem::OpenForReading(const std::string& path) {
+  if (NamesDevice(path)) {
+    ::SetLastError(ERROR_FILE_NOT_FOUND);
+    return std::nullopt;
+  }
   // Without backup semantics a folder cannot be opened, as it should not be here.
   const HANDLE handle = Open(path, GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -125,9 +145,19 @@ bool NativeFileSystem::WriteAt(FileHandle file, std::uint64_t offset, const char
   return written && ::SetFilePointerEx(Native(file), end, nullptr, FILE_BEGIN) != 0;
 }
 
-bool NativeFileSystem::CopyPermissions(const std::string&, FileHandle) {
+bool NativeFileSystem::CopyPermissions(const std::string& path, FileHandle file) {
   // A new file takes the permissions its folder passes on, as the one it replaces did.
-  return true;
+  // What the user set on the file itself stays: hidden, system, left out of the search
+  // index. The archive mark is set whatever it was, since the contents are new and a
+  // backup must take them.
+  constexpr DWORD kKept =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const std::wstring wide = WideFromUtf8(path);
+  const DWORD attributes = wide.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  FILE_BASIC_INFO basic{};  // times of zero are left as they are
+  basic.FileAttributes = (attributes & kKept) | FILE_ATTRIBUTE_ARCHIVE;
+  return ::SetFileInformationByHandle(Native(file), FileBasicInfo, &basic, sizeof basic) != 0;
 }
 
 bool NativeFileSystem::Sync(FileHandle file) { return ::FlushFileBuffers(Native(file)) != 0; }
@@ -154,6 +184,10 @@ bool NativeFileSystem::Remove(const std::string& path) {
 
 PathStatus NativeFileSystem::Status(const std::string& path) {
   PathStatus status;
+  if (NamesDevice(path)) {
+    status.kind = PathKind::Other;
+    return status;
+  }
   // No access asked, so no other program's sharing stands in the way of looking;
   // backup semantics let a folder be opened too.
   const HANDLE handle = Open(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
@@ -165,9 +199,8 @@ PathStatus NativeFileSystem::Status(const std::string& path) {
   }
   DWORD attributes = 0;
   const bool known = IdentityOf(handle, status.identity, attributes);
-  const DWORD type = ::GetFileType(handle);
   ::CloseHandle(handle);
-  if (!known || type != FILE_TYPE_DISK) {
+  if (!known) {
     status.kind = PathKind::Other;
   } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     status.kind = PathKind::Directory;

@@ -28,7 +28,8 @@ constexpr std::string_view kUsageLine =
 const std::string kHelp =
     std::string(kUsageLine) +
     "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
-    "taken from TEMPLATE.\n"
+    "taken from TEMPLATE. Where the shell leaves wildcards to the program (Windows),\n"
+    "it expands * and ? in each INPUT itself.\n"
     "\n"
     "Options:\n"
     "  -t TEMPLATE  the template, copied up to its ENTITIES line (default: PreData.txt\n"
@@ -37,7 +38,7 @@ const std::string kHelp =
     "               its extension replaced by .dxf)\n"
     "  --3d         writes a 3D polyline, whose vertices keep their Z in every reader\n"
     "  --           ends the options, so that an INPUT may begin with -\n"
-    "  --help       prints this help and exits\n"
+    "  --help, /?   prints this help and exits\n"
     "  --version    prints the program's version and exits\n";
 
 struct BatchCase {
@@ -109,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "a.csv: 出力ファイル名を入力してください\n", {}},
         BatchCase{"EmptyInput", {""}, 1, "", ": ファイル名を選択してください\n", {}},
         BatchCase{"Help", {"--help"}, 0, kHelp, "", {}},
+        BatchCase{"HelpAskedTheWindowsWay", {"/?"}, 0, kHelp, "", {}},
         BatchCase{"Version", {"--version"}, 0,
                   "sorvane-convert " + std::string(kVersionText) + "\n", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });

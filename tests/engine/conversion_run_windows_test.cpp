@@ -30,6 +30,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "{dir}/points.csv", "sub\\..\\Points.csv", kTemplateName, kSame, kSameText},
         FailureCase{"OutputIsDevice", {}, "points.csv", "NUL", kTemplateName, kCannotCreate,
                     kCannotCreateText},
+        // A device name is never a file, whether the device is there or not.
+        FailureCase{"OutputIsAbsentDevice", {}, "points.csv", "COM9", kTemplateName,
+                    kCannotCreate, kCannotCreateText},
+        FailureCase{"InputIsDevice", {}, "NUL", "out.dxf", kTemplateName, kInputMissing,
+                    kInputMissingText},
+        FailureCase{"InputIsDeviceNameWithExtension", {}, "aux.csv", "aux.dxf", kTemplateName,
+                    kInputMissing, kInputMissingText},
+        FailureCase{"TemplateIsDevice", {}, "points.csv", "out.dxf", "CON", kTemplateMissing,
+                    kTemplateMissingText},
         FailureCase{"ReadOnlyOutput",
                     [] {
                       fs::permissions("out.dxf", fs::perms::owner_write | fs::perms::group_write |
@@ -62,6 +71,16 @@ TEST_F(ConversionRunTest, OutputHeldOpenByAnotherProgramIsLeftAsItWas) {
   EXPECT_EQ(sink_.messages, std::vector<std::string>{kCannotCreateText});
   EXPECT_EQ(ReadFile("out.dxf"), kOldDrawing);
   EXPECT_EQ(TemporaryFilesBelow(dir_.Path()), std::vector<std::string>{});
+}
+
+// A user hides a drawing or marks it as a system file; a new drawing in its place
+// stays so, and is marked for the next backup.
+TEST_F(ConversionRunTest, ReplacedOutputKeepsWhatTheUserMarkedItWith) {
+  ASSERT_TRUE(::SetFileAttributesW(L"out.dxf", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  ASSERT_EQ(Run("points.csv", "out.dxf"), ConversionResult{ConvertOutcome::Converted});
+  EXPECT_EQ(::GetFileAttributesW(L"out.dxf"),
+            DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
+  EXPECT_EQ(VertexCount(ReadFile("out.dxf")), 2u);
 }
 
 TEST_F(ConversionRunTest, WritesEachLineEndOnce) {

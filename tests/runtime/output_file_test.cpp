@@ -5,6 +5,7 @@
 #include "runtime/output_file.h"
 
 #include "runtime/file_system.h"
+#include "runtime/native_file_system.h"
 #include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,19 @@ TEST(OutputFile, TemporaryNotKeptVanishesWithItsHandle) {
   ASSERT_TRUE(fileSystem.Sync(temporary->handle));
   fileSystem.Close(temporary->handle);
   EXPECT_TRUE(testing::Snapshot(directory.Path()).empty());
+}
+
+// A device or a pipe on Windows has no identity. Read as input and named as output,
+// such things are not one file: the output is refused as one that cannot be created,
+// never as the input itself.
+TEST(OutputFile, ThingsWithoutIdentityAreNeverTheInput) {
+  class DevicesOnly : public NativeFileSystem {
+    PathStatus Status(const std::string&) override { return {PathKind::Other, {}, false}; }
+  } devices;
+  const ScopedFileSystem scope(devices);
+  const FileIdentity pipe;
+  OutputFile out;
+  EXPECT_EQ(out.Create("NUL", std::span(&pipe, 1)), OutputFile::CreateStatus::CannotCreate);
 }
 
 }  // namespace
