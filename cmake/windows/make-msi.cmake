@@ -18,16 +18,19 @@ execute_process(
   OUTPUT_FILE ${work}/files.wxs
   COMMAND_ERROR_IS_FATAL ANY)
 
-# wixl takes the files' paths relative to the folder it runs in.
+# wixl takes the files' paths relative to the folder it runs in, the working folder:
+# the staged files and the icon are named from there.
+cmake_path(GET stage FILENAME staged)
 set(defines -D Version=${CPACK_PACKAGE_VERSION} -D "Manufacturer=${CPACK_PACKAGE_VENDOR}"
-            -D StageDir=. -D Win64=yes)
+            -D StageDir=${staged} -D Win64=yes)
 if(CPACK_SORVANE_WINDOW)
-  list(APPEND defines -D Window=${CPACK_SORVANE_WINDOW} -D Icon=${CPACK_SORVANE_ICON})
+  file(COPY_FILE ${CPACK_SORVANE_ICON} ${work}/sorvane.ico)
+  list(APPEND defines -D Window=${CPACK_SORVANE_WINDOW} -D Icon=sorvane.ico)
 endif()
 set(msi ${work}/${CPACK_PACKAGE_FILE_NAME}.msi)
 execute_process(
   COMMAND ${CPACK_SORVANE_WIXL} --arch x64 ${defines} --output ${msi}
           ${CPACK_SORVANE_WXS} ${work}/files.wxs
-  WORKING_DIRECTORY ${stage}
+  WORKING_DIRECTORY ${work}
   COMMAND_ERROR_IS_FATAL ANY)
 set(CPACK_EXTERNAL_BUILT_PACKAGES ${msi})
