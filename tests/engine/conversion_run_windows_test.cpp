@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                     kInputMissingText},
         FailureCase{"InputIsDeviceNameWithExtension", {}, "aux.csv", "aux.dxf", kTemplateName,
                     kInputMissing, kInputMissingText},
-        FailureCase{"TemplateIsDevice", {}, "points.csv", "out.dxf", "CON", kTemplateMissing,
+        FailureCase{"TemplateIsDevice", {}, "points.csv", "out.dxf", "NUL", kTemplateMissing,
                     kTemplateMissingText},
         FailureCase{"ReadOnlyOutput",
                     [] {

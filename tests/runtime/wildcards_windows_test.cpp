@@ -32,9 +32,11 @@ struct WildcardCase {
 class WildcardExpansion : public ::testing::TestWithParam<WildcardCase> {
  protected:
   void SetUp() override {
-    for (const char* folder : {"data", "dx", "dy"}) std::filesystem::create_directory(folder);
-    for (const char* name : {"b.csv", "A.CSV", "c.csv.bak", "hidden.csv", "data/d.csv",
-                             "data/e.txt", "dx/d.csv", "dy/other.csv"}) {
+    for (const char* folder : {"data", "dx", "dy", "d", "d-e"}) {
+      std::filesystem::create_directory(folder);
+    }
+    for (const char* name : {"B.CSV", "a.csv", "c.csv.bak", "hidden.csv", "data/d.csv",
+                             "data/e.txt", "dx/d.csv", "dy/other.csv", "d/x.csv", "d-e/x.csv"}) {
       WriteFile(name, "1,2,3\r\n");
     }
     WriteFile(kJapanese, "1,2,3\r\n");
@@ -59,15 +61,17 @@ INSTANTIATE_TEST_SUITE_P(
     Windows, WildcardExpansion,
     ::testing::Values(
         // Any letter case, sorted without regard to it; no hidden file, no folder.
-        WildcardCase{"StarInName", "*.csv", {"A.CSV", "b.csv", kJapanese}},
-        WildcardCase{"QuestionMarkIsOneCharacter", "?.csv", {"A.CSV", "b.csv"}},
+        WildcardCase{"StarInName", "*.csv", {"a.csv", "B.CSV", kJapanese}},
+        WildcardCase{"QuestionMarkIsOneCharacter", "?.csv", {"a.csv", "B.CSV"}},
         WildcardCase{"StarsTakeWhatTheRestLeaves", "*c*v*",
-                     {"A.CSV", "b.csv", "c.csv.bak", kJapanese}},
+                     {"a.csv", "B.CSV", "c.csv.bak", kJapanese}},
         WildcardCase{"FolderKeptAsTyped", "data\\*.csv", {"data\\d.csv"}},
         WildcardCase{"SlashKeptAsTyped", "data/*", {"data/d.csv", "data/e.txt"}},
         WildcardCase{"WildcardInFolderNeedsTheRestToExist", "d*\\d.csv",
                      {"data\\d.csv", "dx\\d.csv"}},
-        WildcardCase{"AbsolutePath", "{dir}\\?.csv", {"{dir}\\A.CSV", "{dir}\\b.csv"}},
+        // As a shell sorts: whole paths, not folder by folder ("-" comes before "\\").
+        WildcardCase{"SortedAsWholePaths", "d*\\x.csv", {"d-e\\x.csv", "d\\x.csv"}},
+        WildcardCase{"AbsolutePath", "{dir}\\?.csv", {"{dir}\\a.csv", "{dir}\\B.CSV"}},
         WildcardCase{"NothingMatchesStaysAsTyped", "*.dxf", {"*.dxf"}},
         WildcardCase{"LongPathPrefixIsNoWildcard", "\\\\?\\{dir}\\b.csv",
                      {"\\\\?\\{dir}\\b.csv"}}),
