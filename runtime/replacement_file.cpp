@@ -35,7 +35,7 @@ ReplacementFile::CreateStatus ReplacementFile::Create(const std::string& path,
   const PathStatus existing = fileSystem.Status(finalPath_);
   replacesExisting_ = existing.kind != PathKind::Nothing;
   if (replacesExisting_) {
-    if (std::ranges::any_of(inputs, [&](const FileIdentity& input) {
+    if (std::any_of(inputs.begin(), inputs.end(), [&](const FileIdentity& input) {
           return SameFile(input, existing.identity);
         })) {
       return CreateStatus::SameAsInput;
