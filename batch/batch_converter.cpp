@@ -45,15 +45,14 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (!optionsEnded && arg == "/?") {  // how Windows programs are asked for help
+    // "/?" is how Windows programs are asked for help.
+    if (!optionsEnded && (arg == "--help" || arg == "/?")) {
       parsed.help = true;
     } else if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
       const std::vector<std::string> inputs = ExpandWildcards(arg);
       parsed.inputs.insert(parsed.inputs.end(), inputs.begin(), inputs.end());
     } else if (arg == "--") {
       optionsEnded = true;
-    } else if (arg == "--help") {
-      parsed.help = true;
     } else if (arg == "--3d") {
       parsed.polyline = PolylineKind::ThreeD;
     } else if (arg == "--version") {
