@@ -51,8 +51,8 @@ struct DrawingTemplate {
 // structure cannot be followed (TemplateRecords::Next says when); no end of file
 // group; no ENTITIES section; no $HANDSEED; no *Model_Space block record, or one owned
 // by an entity; two objects that share a handle. Does not throw but for
-// std::bad_alloc. Time and memory grow in proportion to the text (at most about
-// 2.5 times its size) whatever its handles.
+// std::bad_alloc. Time and memory grow in proportion to the text whatever its handles;
+// memory, the text's included, stays below three and a half times its size.
 std::optional<DrawingTemplate> AnalyzeTemplate(std::string_view text);
 
 }  // namespace sorvane
