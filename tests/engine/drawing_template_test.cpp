@@ -275,6 +275,8 @@ TEST_P(RepairedTemplate, KeepsEveryPointerResolving) {
   EXPECT_EQ(drawing->head + drawing->tail, Dxf(Replaced(kept, c.keptFrom, c.keptTo)));
 }
 
+// An ACDSDATA section with the data of the block's LINE 21; the data of the CIRCLE 2F
+// goes before it.
 constexpr std::string_view kSolidData = R"(0 SECTION
 2 ACDSDATA
 70 2
@@ -286,17 +288,19 @@ constexpr std::string_view kSolidData = R"(0 SECTION
 90 0
 2 AcDbDs::ID
 280 10
+320 21
+0 ENDSEC
+0 EOF
+)";
+constexpr std::string_view kCircleDataFirst = R"(0 ACDSRECORD
+90 0
+2 AcDbDs::ID
+280 10
 320 2F
 2 ASM_Data
 280 15
 94 0
 0 ACDSRECORD
-90 0
-2 AcDbDs::ID
-280 10
-320 21
-0 ENDSEC
-0 EOF
 )";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -325,23 +329,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "331 2B\n1001 APP\n1005 2B\n1005 99\n1005 X\n0 SORTENTSTABLE\n"},
                    "330 1F\n0 SORTENTSTABLE\n",
                    "330 1F\n1001 APP\n1005 99\n1005 X\n0 SORTENTSTABLE\n"},
-        // The data of the dropped CIRCLE 2F goes; that of the block's LINE 21 stays.
-        RepairCase{{"DataOfADroppedSolidGoes", "0 EOF\n", kSolidData},
-                   "0 EOF\n", R"(0 SECTION
-2 ACDSDATA
-70 2
-71 1
-0 ACDSSCHEMA
-90 0
-1 AcDb3DSolid_ASM_Data
-0 ACDSRECORD
-90 0
-2 AcDbDs::ID
-280 10
-320 21
-0 ENDSEC
-0 EOF
-)"}),
+        RepairCase{{"DataOfADroppedEntityGoes", "0 EOF\n", kSolidData, "0 ACDSRECORD\n",
+                    kCircleDataFirst},
+                   "0 EOF\n", kSolidData}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class RefusedTemplate : public ::testing::TestWithParam<Change> {};
