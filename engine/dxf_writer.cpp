@@ -57,6 +57,10 @@ DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
       held.clear();
     } else if (held.size() + line.size() + 2 > kMaxTemplateSize) {
       return HeadStatus::ReadFailed;
+    } else if (held.capacity() < kMaxTemplateSize) {
+      // Held from $HANDSEED on until the version shows: room at once for all that may
+      // be held, so that the text never moves, nor takes twice its size, as it grows.
+      held.reserve(kMaxTemplateSize);
     }
     held.append(line).append("\r\n");
     if (verdict == Verdict::Undecided) continue;
