@@ -37,7 +37,7 @@ constexpr std::uint64_t kOwnerLimit = std::uint64_t{1} << 62;
 HandleTable::HandleTable() : seed_(RunSeed()) {}
 
 void HandleTable::Reserve(std::size_t count) {
-  // Room for the free slots too, so that the table never moves.
+  // Room for the free slots too, so that the table seldom has to move.
   slots_.reserve(HomesFor(count) + 1);
 }
 
@@ -55,7 +55,8 @@ std::size_t HandleTable::Home(std::uint64_t key) const noexcept {
 
 bool HandleTable::Seal() {
   const std::size_t count = slots_.size();
-  if (HomesFor(count) >= std::numeric_limits<std::uint32_t>::max()) return false;
+  // Every slot an entry may end in, each of them after its home, is counted in 32 bits.
+  if (HomesFor(count) + count >= std::numeric_limits<std::uint32_t>::max()) return false;
   homes_ = HomesFor(count);
   std::sort(slots_.begin(), slots_.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
   const auto shared = std::adjacent_find(slots_.begin(), slots_.end(),
