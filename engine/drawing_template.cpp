@@ -1,79 +1,25 @@
 #include "engine/drawing_template.h"
 
 #include "engine/dxf_group.h"
+#include "engine/handle_table.h"
 #include "engine/handle_text.h"
+#include "engine/template_records.h"
 
 #include <algorithm>
-#include <unordered_map>
-#include <unordered_set>
+#include <optional>
+#include <string>
 #include <utility>
-#include <vector>
 
 namespace sorvane {
 namespace {
 
-struct Group {
-  int code = 0;
-  std::string_view value;
-  std::size_t begin = 0;       // of the code line
-  std::size_t valueBegin = 0;  // of the value line
-  std::size_t end = 0;         // after the value line's CR LF
-};
-
-// The groups of text[from, to), which begins on a code line.
-class GroupReader {
- public:
-  GroupReader(std::string_view text, std::size_t from, std::size_t to)
-      : text_(text), at_(from), end_(to) {}
-
-  // False at the end, and when a code line is not an integer or a value is missing.
-  bool Next(Group& group) {
-    if (at_ >= end_) return false;
-    const std::size_t codeEnd = LineEnd(at_);
-    const std::optional<int> code = GroupCode(text_.substr(at_, codeEnd - at_));
-    const std::size_t valueBegin = codeEnd + 2;
-    if (!code || valueBegin >= end_) {
-      broken_ = true;
-      return false;
-    }
-    const std::size_t valueEnd = LineEnd(valueBegin);
-    group = {*code, text_.substr(valueBegin, valueEnd - valueBegin), at_, valueBegin, valueEnd + 2};
-    at_ = valueEnd + 2;
-    return true;
-  }
-
-  bool Broken() const { return broken_; }
-
- private:
-  std::size_t LineEnd(std::size_t from) const { return text_.find("\r\n", from); }
-
-  std::string_view text_;
-  std::size_t at_;
-  std::size_t end_;
-  bool broken_ = false;
-};
-
-enum class Part { Head, Entities, Tail };
-
-// One object or entity: its groups from its group 0 to the next. The HEADER section's
-// variables form the first record.
-struct Record {
-  std::size_t begin = 0;
-  std::size_t end = 0;
-  Part part = Part::Head;
-  std::string_view type;
-  std::uint64_t handle = 0;  // 0 when it has none
-  std::uint64_t owner = 0;
-  bool dropped = false;
-};
-
-struct Scan {
-  std::vector<Record> records;
-  std::size_t seedValueBegin = 0;  // 0 until $HANDSEED is found
-  std::uint64_t seed = 0;
-  std::uint64_t largestHandle = 0;
-  std::size_t modelSpaceRecord = 0;  // 0 until found; the header is record 0
-};
+// A handle in extended data. CAD programs leave one that names nothing as it is.
+constexpr int kExtendedDataHandleCode = 1005;
+// In an ACDSDATA record: the handle of the entity whose data (a 3D solid's) it holds.
+constexpr int kDataOwnerCode = 320;
+// The fewest bytes a record with a handle takes: a group 0 with an empty value, then a
+// group 5 with one digit.
+constexpr std::size_t kSmallestRecordWithHandle = std::string_view("0\r\n\r\n5\r\n1\r\n").size();
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -81,237 +27,248 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-std::optional<std::uint64_t> TemplateHandle(std::string_view value) {
+bool IsModelSpace(const TemplateRecord& record) {
+  return record.section == "TABLES" && record.type == "BLOCK_RECORD" &&
+         EqualsIgnoringCase(record.name, "*Model_Space");
+}
+
+bool IsDictionary(const TemplateRecord& record) {
+  return record.type == "DICTIONARY" || record.type == "ACDBDICTIONARYWDFLT";
+}
+
+// A record that may have to go because of what it names rather than what owns it.
+bool MayFollowWhatItNames(const TemplateRecord& record) {
+  return record.type == "GROUP" || record.section == "ACDSDATA";
+}
+
+enum class Target { Null, Kept, Dropped, Nothing };
+
+// What a pointer's value names: the null handle, an object the drawing keeps or leaves
+// out, or nothing (no object has it, or it is no handle at all).
+Target TargetOf(const HandleTable& handles, std::string_view value) {
   const std::optional<std::uint64_t> handle = HandleValue(value);
-  if (handle && *handle > kLargestTemplateHandle) return std::nullopt;
-  return handle;
+  if (!handle) return Target::Nothing;
+  if (*handle == 0) return Target::Null;
+  switch (handles.Find(*handle)) {
+    case HandleTable::State::Kept: return Target::Kept;
+    case HandleTable::State::Dropped: return Target::Dropped;
+    case HandleTable::State::Absent: break;
+  }
+  return Target::Nothing;
 }
 
-// Splits the text into records and finds what the drawing needs; false when the text is
-// not a drawing whose structure can be followed.
-bool ScanRecords(std::string_view text, Scan& scan) {
-  GroupReader groups(text, 0, text.size());
-  std::string_view section = "HEADER";
-  bool inSection = true;
-  bool awaitingSectionName = false;
-  bool awaitingSeed = false;
-  bool inApplicationData = false;  // between 102 "{NAME" and 102 "}"
-  bool ownerSeen = false;          // the record's first 330 outside application data
-  bool named = false;              // the record's first group 2 was seen
-  bool ended = false;
-  int entitiesSections = 0;
-  Part part = Part::Head;
-  scan.records.push_back({});
-  Group group;
-  while (!ended && groups.Next(group)) {
-    Record& record = scan.records.back();
-    if (awaitingSectionName) {
-      awaitingSectionName = false;
-      if (group.code != 2) return false;
-      section = TrimBlanks(group.value);
-      if (section == "ENTITIES") {
-        if (++entitiesSections > 1) return false;
-        // The head ends with this group: what follows is the template's own entities.
-        record.end = group.end;
-        part = Part::Entities;
-        scan.records.push_back(Record{.begin = group.end, .end = group.end, .part = part, .type = {}});
-      }
-      continue;
-    }
-    if (group.code == 0) {
-      record.end = group.begin;
-      const std::string_view type = TrimBlanks(group.value);
-      Part recordPart = part;
-      if (type == "SECTION") {
-        if (inSection) return false;
-        inSection = awaitingSectionName = true;
-      } else if (type == "ENDSEC") {
-        if (!inSection) return false;
-        inSection = false;
-        if (section == "ENTITIES") part = Part::Tail;
-      } else if (type == "EOF") {
-        if (inSection) return false;
-        ended = true;
-      } else if (!inSection) {
-        return false;
-      }
-      scan.records.push_back(
-          Record{.begin = group.begin, .end = group.end, .part = recordPart, .type = type});
-      inApplicationData = ownerSeen = named = false;
-      continue;
-    }
-    if (section == "HEADER") {
-      if (awaitingSeed) {
-        awaitingSeed = false;
-        const std::optional<std::uint64_t> seed = TemplateHandle(group.value);
-        if (group.code != 5 || !seed) return false;
-        scan.seed = *seed;
-        scan.seedValueBegin = group.valueBegin;
-      } else if (group.code == 9 && TrimBlanks(group.value) == "$HANDSEED") {
-        if (scan.seedValueBegin != 0) return false;
-        awaitingSeed = true;
-      }
-      continue;
-    }
-    // A DIMSTYLE's handle is its 105: its 5 is the name of an arrow block.
-    if ((group.code == 5 && record.type != "DIMSTYLE") || group.code == 105) {
-      const std::optional<std::uint64_t> handle = TemplateHandle(group.value);
-      if (!handle) return false;
-      scan.largestHandle = std::max(scan.largestHandle, *handle);
-      if (record.handle == 0) record.handle = *handle;
-    } else if (group.code == 102) {
-      inApplicationData = TrimBlanks(group.value).starts_with('{');
-    } else if (group.code == 330 && !inApplicationData && !ownerSeen) {
-      const std::optional<std::uint64_t> owner = HandleValue(group.value);
-      if (!owner) return false;
-      record.owner = *owner;
-      ownerSeen = true;
-    } else if (group.code == 2 && !named && section == "TABLES" && record.type == "BLOCK_RECORD") {
-      named = true;
-      if (EqualsIgnoringCase(TrimBlanks(group.value), "*Model_Space") && scan.modelSpaceRecord == 0) {
-        scan.modelSpaceRecord = scan.records.size() - 1;
-      }
-    }
-  }
-  return ended && !groups.Broken() && entitiesSections == 1 && scan.seedValueBegin != 0 &&
-         scan.modelSpaceRecord != 0 && scan.records[scan.modelSpaceRecord].handle != 0;
-}
-
-// Whether a GROUP record names members and every one of them is dropped.
-bool AllMembersDropped(std::string_view text, const Record& group,
-                       const std::unordered_set<std::uint64_t>& dropped) {
-  GroupReader groups(text, group.begin, group.end);
-  Group member;
-  bool any = false;
-  while (groups.Next(member)) {
-    if (member.code != 340) continue;
-    const std::optional<std::uint64_t> handle = HandleValue(member.value);
-    if (!handle || !dropped.contains(*handle)) return false;
-    any = true;
-  }
-  return any;
-}
-
-// Marks as dropped the template's entities, every record they own, directly or not, and
-// every group whose members were all among them (readers remove an empty group). Fills
-// `dropped` with the handles of the dropped records and `kept` with the others; false
-// when two records share a handle.
-bool DropEntities(std::string_view text, std::vector<Record>& records,
-                  std::unordered_set<std::uint64_t>& dropped,
-                  std::unordered_set<std::uint64_t>& kept) {
-  std::unordered_multimap<std::uint64_t, std::size_t> owned;
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const Record& record = records[i];
-    if (record.handle != 0 && !kept.insert(record.handle).second) return false;
-    if (record.owner != 0) owned.emplace(record.owner, i);
-  }
-  std::vector<std::size_t> pending;
-  const auto drop = [&](std::size_t i) {
-    records[i].dropped = true;
-    pending.push_back(i);
-  };
-  const auto dropOwned = [&] {
-    while (!pending.empty()) {
-      const std::uint64_t owner = records[pending.back()].handle;
-      pending.pop_back();
-      if (owner == 0) continue;
-      dropped.insert(owner);
-      kept.erase(owner);
-      const auto [first, last] = owned.equal_range(owner);
-      for (auto it = first; it != last; ++it) {
-        if (!records[it->second].dropped) drop(it->second);
-      }
-    }
-  };
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    if (records[i].part == Part::Entities) drop(i);
-  }
-  dropOwned();
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const Record& record = records[i];
-    if (!record.dropped && record.type == "GROUP" && AllMembersDropped(text, record, dropped)) {
-      drop(i);
-    }
-  }
-  dropOwned();
-  return true;
-}
-
-class RecordCopier {
+// Whether a record goes with what it names: a group none of whose members is left
+// (readers remove an empty group), the ACDSDATA record of a dropped entity.
+class FollowerCheck {
  public:
-  RecordCopier(std::string_view text, const Scan& scan,
-               const std::unordered_set<std::uint64_t>& dropped,
-               const std::unordered_set<std::uint64_t>& kept, DrawingTemplate& drawing)
-      : text_(text), scan_(scan), dropped_(dropped), kept_(kept), drawing_(drawing) {}
+  void Take(const TemplateRecord& record, const DxfGroup& group, const HandleTable& handles) {
+    const bool named = (record.type == "GROUP" && group.code == 340) ||
+                       (record.section == "ACDSDATA" && group.code == kDataOwnerCode);
+    if (!named) return;
+    const Target target = TargetOf(handles, group.value);
+    anyKept_ = anyKept_ || target == Target::Kept;
+    anyDropped_ = anyDropped_ || target == Target::Dropped;
+  }
 
-  // Appends the record's groups but those that point at dropped records; false when a
-  // pointer names no record at all.
-  bool Copy(const Record& record) {
-    std::string& out = record.part == Part::Head ? drawing_.head : drawing_.tail;
-    GroupReader groups(text_, record.begin, record.end);
-    std::optional<Group> key;  // a dictionary's entry name, kept only with its entry
-    bool dropSortHandle = false;
-    Group group;
-    while (groups.Next(group)) {
-      if (std::exchange(dropSortHandle, false) && group.code == 5) continue;
-      if (IsPointerCode(group.code)) {
-        const std::optional<std::uint64_t> target = HandleValue(group.value);
-        if (!target) return false;
-        if (*target != 0 && dropped_.contains(*target)) {
-          key.reset();
-          dropSortHandle = group.code == 331;  // a sort table pairs 331 with a 5
-          continue;
-        }
-        if (*target != 0 && !kept_.contains(*target)) return false;
-      }
-      if (key) Append(out, *std::exchange(key, std::nullopt));
-      if (group.code == 3) {
-        key = group;
-      } else if (group.valueBegin == scan_.seedValueBegin) {
-        out.append(text_.substr(group.begin, group.valueBegin - group.begin));
-        drawing_.handleSeedOffset = out.size();
-        out += HandleText(drawing_.firstFreeHandle).FixedWidth();
-        out += "\r\n";
-      } else {
-        Append(out, group);
-      }
+  bool Follows() const { return anyDropped_ && !anyKept_; }
+
+  void Reset() { anyKept_ = anyDropped_ = false; }
+
+ private:
+  bool anyKept_ = false;
+  bool anyDropped_ = false;
+};
+
+// Finds the records with a handle that go with what they name.
+class FollowerFinder final : public TemplateRecords::GroupSink {
+ public:
+  explicit FollowerFinder(const HandleTable& handles) : handles_(handles) {}
+
+  void Take(const TemplateRecord& record, const DxfGroup& group) override {
+    check_.Take(record, group, handles_);
+  }
+
+  // Once the record's groups are all taken.
+  bool Follows() { return std::exchange(check_, {}).Follows(); }
+
+ private:
+  const HandleTable& handles_;
+  FollowerCheck check_;
+};
+
+// What becomes of a group when its record is copied.
+enum class Fate { Kept, Removed, Nulled };
+
+// Copies the records the drawing keeps into its head and tail, group by group as they
+// are read, and takes a record back once it shows that it is dropped.
+class DrawingCopier final : public TemplateRecords::GroupSink {
+ public:
+  DrawingCopier(std::string_view text, const HandleTable& handles, std::size_t seedValueBegin,
+                DrawingTemplate& drawing)
+      : text_(text), handles_(handles), seedValueBegin_(seedValueBegin), drawing_(drawing) {}
+
+  void Take(const TemplateRecord& record, const DxfGroup& group) override {
+    if (record.part == TemplatePart::Entities) return;
+    if (out_ == nullptr) Start(record);
+    follower_.Take(record, group, handles_);
+    if (std::exchange(sortHandleFollows_, false) && group.code == 5) return;
+    if (group.code == 102) inApplicationData_ = TrimBlanks(group.value).starts_with('{');
+    const Fate fate = FateOf(record, group);
+    if (fate == Fate::Removed) {
+      key_.reset();
+      sortHandleFollows_ = record.type == "SORTENTSTABLE" && group.code == 331;
+      return;
     }
-    if (key) Append(out, *key);
-    return true;
+    if (key_) Append(*std::exchange(key_, std::nullopt));
+    if (group.code == 3 && IsDictionary(record)) {
+      key_ = group;
+    } else if (group.valueBegin == seedValueBegin_) {
+      out_->append(text_.substr(group.begin, group.valueBegin - group.begin));
+      drawing_.handleSeedOffset = out_->size();
+      *out_ += HandleText(drawing_.firstFreeHandle).FixedWidth();
+      *out_ += "\r\n";
+    } else if (fate == Fate::Nulled) {
+      out_->append(text_.substr(group.begin, group.valueBegin - group.begin));
+      *out_ += "0\r\n";
+    } else {
+      Append(group);
+    }
+  }
+
+  // Once the record's groups are all taken.
+  void Finish(const TemplateRecord& record) {
+    if (out_ == nullptr) return;
+    if (key_) Append(*key_);
+    if (Dropped(record)) out_->resize(recordBegin_);
+    out_ = nullptr;
   }
 
  private:
-  void Append(std::string& out, const Group& group) const {
-    out.append(text_.substr(group.begin, group.end - group.begin));
+  void Start(const TemplateRecord& record) {
+    out_ = record.part == TemplatePart::Head ? &drawing_.head : &drawing_.tail;
+    recordBegin_ = out_->size();
+    key_.reset();
+    inApplicationData_ = sortHandleFollows_ = false;
+    follower_.Reset();
+  }
+
+  // Of a record outside the ENTITIES section. The table alone decides for one with a
+  // handle that may go with what it names, since the pointers at it follow the table;
+  // any other goes with its owner, as the table has it too, at the cost of no search
+  // for its own handle.
+  bool Dropped(const TemplateRecord& record) const {
+    if (record.handle != 0 && MayFollowWhatItNames(record)) {
+      return handles_.Find(record.handle) == HandleTable::State::Dropped;
+    }
+    return (record.owner != 0 && handles_.Find(record.owner) == HandleTable::State::Dropped) ||
+           (record.handle == 0 && follower_.Follows());
+  }
+
+  // A pointer at a dropped object goes. One that names nothing goes when it is an entry
+  // of a list (a reactor or other application data, a dictionary's entry, a group's
+  // member, a sort table's entry), as CAD programs' audits remove it; any other is set
+  // to the null handle.
+  Fate FateOf(const TemplateRecord& record, const DxfGroup& group) const {
+    if (group.code == kExtendedDataHandleCode) {
+      return TargetOf(handles_, group.value) == Target::Dropped ? Fate::Removed : Fate::Kept;
+    }
+    if (!IsPointerCode(group.code)) return Fate::Kept;
+    switch (TargetOf(handles_, group.value)) {
+      case Target::Null:
+      case Target::Kept: return Fate::Kept;
+      case Target::Dropped: return Fate::Removed;
+      case Target::Nothing: break;
+    }
+    const bool listEntry = inApplicationData_ || key_.has_value() ||
+                           (record.type == "GROUP" && group.code == 340) ||
+                           (record.type == "SORTENTSTABLE" && group.code == 331);
+    return listEntry ? Fate::Removed : Fate::Nulled;
+  }
+
+  void Append(const DxfGroup& group) { out_->append(text_.substr(group.begin, group.end - group.begin)); }
+
+  std::string_view text_;
+  const HandleTable& handles_;
+  std::size_t seedValueBegin_;
+  DrawingTemplate& drawing_;
+  // The record being copied: where it goes and where it begins there.
+  std::string* out_ = nullptr;
+  std::size_t recordBegin_ = 0;
+  std::optional<DxfGroup> key_;  // a dictionary's entry name, kept only with its entry
+  bool inApplicationData_ = false;
+  bool sortHandleFollows_ = false;  // a sort table pairs each 331 with a 5
+  FollowerCheck follower_;
+};
+
+class TemplateAnalysis {
+ public:
+  explicit TemplateAnalysis(std::string_view text) : text_(text) {}
+
+  std::optional<DrawingTemplate> Run() {
+    if (!ReadHandles()) return std::nullopt;
+    if (followersToCheck_) DropFollowers();
+    if (handles_.Find(drawing_.modelSpace) != HandleTable::State::Kept) return std::nullopt;
+    DrawingCopier copier(text_, handles_, seedValueBegin_, drawing_);
+    TemplateRecords records(text_, &copier);
+    TemplateRecord record;
+    while (records.Next(record)) copier.Finish(record);
+    return std::move(drawing_);
+  }
+
+ private:
+  // Reads the whole structure and every handle; false when no drawing can be made.
+  bool ReadHandles() {
+    TemplateRecords records(text_);
+    // Room for as many records as the text can hold, so that the table never moves
+    // while it fills; what it does not use is never touched.
+    handles_.Reserve(text_.size() / kSmallestRecordWithHandle + 1);
+    bool modelSpaceSeen = false;
+    std::size_t headSize = 0;
+    std::size_t tailSize = 0;
+    TemplateRecord record;
+    while (records.Next(record)) {
+      (record.part == TemplatePart::Head ? headSize : tailSize) += record.end - record.begin;
+      if (!modelSpaceSeen && IsModelSpace(record)) {
+        modelSpaceSeen = true;
+        drawing_.modelSpace = record.handle;
+      }
+      if (record.handle == 0) continue;
+      handles_.Add(record.handle, record.owner, record.part == TemplatePart::Entities);
+      followersToCheck_ = followersToCheck_ || MayFollowWhatItNames(record);
+    }
+    if (!records.Complete() || drawing_.modelSpace == 0 || !handles_.Seal()) return false;
+    // Room for all the drawing may keep, the seed's full width included, so that neither
+    // text moves as it grows.
+    drawing_.head.reserve(headSize + kFixedHandleWidth);
+    drawing_.tail.reserve(tailSize);
+    seedValueBegin_ = records.SeedValueBegin();
+    drawing_.firstFreeHandle = std::max(records.LargestHandle() + 1, records.Seed());
+    return true;
+  }
+
+  // Drops the records with a handle that go with what they name, once the entities and
+  // what they own are dropped, and what those own.
+  void DropFollowers() {
+    FollowerFinder finder(handles_);
+    TemplateRecords records(text_, &finder);
+    TemplateRecord record;
+    while (records.Next(record)) {
+      if (finder.Follows() && record.handle != 0) handles_.Drop(record.handle);
+    }
+    handles_.Settle();
   }
 
   std::string_view text_;
-  const Scan& scan_;
-  const std::unordered_set<std::uint64_t>& dropped_;
-  const std::unordered_set<std::uint64_t>& kept_;
-  DrawingTemplate& drawing_;
+  HandleTable handles_;
+  bool followersToCheck_ = false;
+  std::size_t seedValueBegin_ = 0;
+  DrawingTemplate drawing_;
 };
 
 }  // namespace
 
 std::optional<DrawingTemplate> AnalyzeTemplate(std::string_view text) {
-  Scan scan;
-  if (!ScanRecords(text, scan)) return std::nullopt;
-  std::unordered_set<std::uint64_t> dropped;
-  std::unordered_set<std::uint64_t> kept;
-  if (!DropEntities(text, scan.records, dropped, kept) ||
-      scan.records[scan.modelSpaceRecord].dropped) {
-    return std::nullopt;
-  }
-
-  DrawingTemplate drawing;
-  drawing.modelSpace = scan.records[scan.modelSpaceRecord].handle;
-  drawing.firstFreeHandle = std::max(scan.largestHandle + 1, scan.seed);
-  RecordCopier copier(text, scan, dropped, kept, drawing);
-  for (const Record& record : scan.records) {
-    if (!record.dropped && !copier.Copy(record)) return std::nullopt;
-  }
-  return drawing;
+  return TemplateAnalysis(text).Run();
 }
 
 }  // namespace sorvane

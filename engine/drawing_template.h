@@ -4,6 +4,8 @@
 // drawing keeps everything but the template's own entities (its ENTITIES section holds
 // the points instead), so every pointer at those entities has to go with them.
 
+#include "engine/template_records.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -27,28 +29,30 @@ struct DrawingTemplate {
   std::uint64_t firstFreeHandle = 0;
 };
 
-// The largest handle a template may use, so that the drawing's handles, counted on from
-// it, stay within kFixedHandleWidth digits whatever the number of points.
-inline constexpr std::uint64_t kLargestTemplateHandle = std::uint64_t{1} << 60;
-
 // `text` is the rest of an R13-or-newer template, every line ended by CR LF, from a
 // group code line inside its HEADER section (after $ACADVER's value, or at a $HANDSEED
 // that came before it) to its end.
 //
-// The drawing leaves out each entity of the template's ENTITIES section and each
-// object owned by one of them (an extension dictionary and what it holds), and every
-// group that points at any of those: a dictionary's entry with its key, a sort table's
-// entry with its sort handle, a group's member, a layout's viewport, a reactor. Nothing
-// else changes but the value of $HANDSEED. Text after the group that ends the file is
-// not kept.
+// The drawing leaves out each entity of the template's ENTITIES section, each object
+// owned by one of them (an extension dictionary and what it holds), directly or not, a
+// group whose members are all left out, and the ACDSDATA record of a left-out entity
+// (a 3D solid's data); and every group that points at any of those: a dictionary's
+// entry with its key, a sort table's entry with its sort handle, a group's member, a
+// layout's viewport, a reactor, a handle in extended data (1005).
 //
-// Returns nullopt when no conforming drawing can be made from the template: a code line
-// that is not an integer or a code without its value; groups outside a section or
-// sections inside one another; no ENTITIES section, or more than one; no end of file
-// group; no $HANDSEED in the HEADER, or more than one; no *Model_Space block record, or
-// one owned by an entity; a handle that is not hexadecimal, that two objects share, or
-// that is above kLargestTemplateHandle; a pointer that names no object. Does not throw
-// but for std::bad_alloc.
+// It repairs what a CAD program's audit repairs: a pointer that names no object, or
+// whose value is not a handle, goes when it is an entry of a list (a reactor or other
+// application data, a dictionary's entry with its key, a group's member, a sort table's
+// entry with its sort handle), and is set to the null handle 0 otherwise. A handle in
+// extended data that names nothing stays as it is. Nothing else changes but the value
+// of $HANDSEED. Text after the group that ends the file is not kept.
+//
+// Returns nullopt when no conforming drawing can be made from the template: its
+// structure cannot be followed (TemplateRecords::Next says when); no end of file
+// group; no ENTITIES section; no $HANDSEED; no *Model_Space block record, or one owned
+// by an entity; two objects that share a handle. Does not throw but for
+// std::bad_alloc. Time and memory grow in proportion to the text whatever its handles;
+// memory, the text's included, stays below three and a half times its size.
 std::optional<DrawingTemplate> AnalyzeTemplate(std::string_view text);
 
 }  // namespace sorvane

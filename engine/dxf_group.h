@@ -3,6 +3,7 @@
 // integer, then its value line. Readers ignore blanks around a code, a keyword or a
 // handle, so these do too.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -24,5 +25,32 @@ constexpr bool IsPointerCode(int code) {
   return (code >= 330 && code <= 369) || (code >= 390 && code <= 399) || code == 480 ||
          code == 481;
 }
+
+// One group of a text whose lines end with CR LF, and where its lines stand.
+struct DxfGroup {
+  int code = 0;
+  std::string_view value;
+  std::size_t begin = 0;       // of the code line
+  std::size_t valueBegin = 0;  // of the value line
+  std::size_t end = 0;         // after the value line's CR LF
+};
+
+// The groups of text[from, to), which begins on a code line.
+class GroupReader {
+ public:
+  GroupReader(std::string_view text, std::size_t from, std::size_t to) noexcept
+      : text_(text.substr(0, to)), at_(from) {}
+
+  // False at the end, and when a code line is not an integer, a value is missing or a
+  // line has no CR LF: then Broken().
+  bool Next(DxfGroup& group) noexcept;
+
+  bool Broken() const noexcept { return broken_; }
+
+ private:
+  std::string_view text_;
+  std::size_t at_;
+  bool broken_ = false;
+};
 
 }  // namespace sorvane

@@ -51,9 +51,16 @@ DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
       return HeadStatus::ReadFailed;
     }
     const Verdict verdict = watcher.Take(line);
+    if (verdict == Verdict::NotText) return HeadStatus::Invalid;
     if (!watcher.SeedSeen()) {
       out_.Put(held);
       held.clear();
+    } else if (held.size() + line.size() + 2 > kMaxTemplateSize) {
+      return HeadStatus::ReadFailed;
+    } else if (held.capacity() < kMaxTemplateSize) {
+      // Held from $HANDSEED on until the version shows: room at once for all that may
+      // be held, so that the text never moves, nor takes twice its size, as it grows.
+      held.reserve(kMaxTemplateSize);
     }
     held.append(line).append("\r\n");
     if (verdict == Verdict::Undecided) continue;
@@ -84,6 +91,9 @@ DxfWriter::HeadStatus DxfWriter::CopyRestOfLegacyHead(TextInputFile& templateFil
 }
 
 DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, std::string held) {
+  // Room for the largest template at once: the text never moves as it grows, so it
+  // never takes twice its size, and what it does not fill is never touched.
+  held.reserve(kMaxTemplateSize);
   while (!templateFile.AtEnd()) {
     std::string_view line;
     if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read ||

@@ -53,9 +53,11 @@ class DxfWriter {
  public:
   enum class HeadStatus {
     Copied,
-    ReadFailed,  // reading failed part way, a line was too long, or an R13-or-newer
-                 // template is larger than kMaxTemplateSize
-    Invalid,     // an R13-or-newer template from which no conforming drawing can be made
+    ReadFailed,  // reading failed part way, a line was too long, or more than
+                 // kMaxTemplateSize of an R13-or-newer template (or of one whose
+                 // $HANDSEED came before its version) had to be held
+    Invalid,     // a binary or UTF-16/32 template, or an R13-or-newer one from which no
+                 // conforming drawing can be made
   };
 
   // An R13-or-newer template is held in memory whole, so its size is bounded; a drawing

@@ -3,6 +3,7 @@
 #include "engine/dxf_group.h"
 
 #include <charconv>
+#include <utility>
 
 namespace sorvane {
 namespace {
@@ -19,9 +20,21 @@ bool ClaimsR13OrNewer(std::string_view version) {
   return error == std::errc() && end == version.data() + 6 && number >= kFirstVersionWithHandles;
 }
 
+// What a binary DXF begins with, before its CR LF, SUB and NUL.
+constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
+
+bool IsNotText(std::string_view line, bool firstLine) {
+  if (line.find('\0') != std::string_view::npos) return true;
+  // UTF-16's byte order marks, which also begin UTF-32's little-endian one; the
+  // big-endian one begins with a NUL.
+  return firstLine && (line == kBinarySentinel || line.starts_with("\xFF\xFE") ||
+                       line.starts_with("\xFE\xFF"));
+}
+
 }  // namespace
 
 TemplateVersionWatcher::Verdict TemplateVersionWatcher::Take(std::string_view line) {
+  if (IsNotText(line, std::exchange(firstLine_, false))) return Verdict::NotText;
   if (line == "ENTITIES") return Verdict::Legacy;
   if (!onCodeLine_) {
     onCodeLine_ = true;

@@ -3,7 +3,8 @@
 // read. A template of DXF R12 or older (its $ACADVER is AC1009 or below), or one that
 // claims no version, is copied as it stands. From R13 on (AC1012 and above) every
 // object carries a handle and points at others, and the drawing written from such a
-// template has to keep all of that consistent.
+// template has to keep all of that consistent. A binary DXF, or a text in UTF-16 or
+// UTF-32, is no template at all: copied, its head would open a drawing no reader takes.
 
 #include <string_view>
 
@@ -15,6 +16,7 @@ class TemplateVersionWatcher {
     Undecided,
     Legacy,         // R12 or older, or no version claimed
     R13OrNewer,
+    NotText,        // a binary DXF, or UTF-16 or UTF-32 text
   };
 
   // Takes the template's next line (without its end). Feed no more once the verdict is
@@ -24,7 +26,10 @@ class TemplateVersionWatcher {
   // first section. The template is read as group code and value lines. It claims no
   // version (Legacy) at a line "ENTITIES" (where an R12 head ends), at a code line that
   // is not an integer, when the first section is not HEADER, or at the end of the
-  // HEADER section without $ACADVER.
+  // HEADER section without $ACADVER. It is NotText at a first line that is a binary
+  // DXF's sentinel or starts with a UTF-16 or UTF-32 byte order mark, and at a line
+  // that holds a NUL byte (the other half of every ASCII character in UTF-16 and
+  // UTF-32).
   Verdict Take(std::string_view line);
 
   // True once the HEADER section has shown $HANDSEED before the version was decided:
@@ -38,6 +43,7 @@ class TemplateVersionWatcher {
   Verdict TakePair(int code, std::string_view value);
 
   Place place_ = Place::BeforeSections;
+  bool firstLine_ = true;
   bool onCodeLine_ = true;
   int code_ = 0;
   bool seedSeen_ = false;

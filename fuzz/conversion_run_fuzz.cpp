@@ -1,9 +1,10 @@
 // A whole conversion run on an arbitrary template and point file: the input is the
 // template, a line "----", then the point file. The run ends in exactly one outcome:
 // the one a plain reading of the point file predicts, or, for a template that claims
-// R13 or newer, that the template cannot be made conforming. A drawing from any other
-// template has exactly head + 22 + 10·rows + 8 lines; any outcome but a drawing leaves
-// the earlier drawing as it was; no temporary file and no open descriptor remain.
+// R13 or newer, that the template cannot be made conforming, which is the one outcome
+// of a binary or UTF-16 template. A drawing from any other template has exactly
+// head + 22 + 10·rows + 8 lines; any outcome but a drawing leaves the earlier drawing
+// as it was; no temporary file and no open descriptor remain.
 
 #include "engine/conversion_run.h"
 #include "engine/template_version.h"
@@ -72,17 +73,17 @@ ConversionResult Predict(std::string_view points, std::int64_t& rows) {
   return {ConvertOutcome::Converted};
 }
 
-// Whether the engine takes the template for one of R13 or newer; the engine's own
-// tests hold that decision to its rules.
-bool ClaimsR13OrNewer(std::string_view templateText) {
+using Verdict = TemplateVersionWatcher::Verdict;
+
+// What the engine takes the template for; the engine's own tests hold that decision to
+// its rules.
+Verdict TemplateVerdict(std::string_view templateText) {
   TemplateVersionWatcher watcher;
   for (const std::string_view line : Lines(templateText)) {
-    const TemplateVersionWatcher::Verdict verdict = watcher.Take(line);
-    if (verdict != TemplateVersionWatcher::Verdict::Undecided) {
-      return verdict == TemplateVersionWatcher::Verdict::R13OrNewer;
-    }
+    const Verdict verdict = watcher.Take(line);
+    if (verdict != Verdict::Undecided) return verdict;
   }
-  return false;
+  return Verdict::Undecided;
 }
 
 }  // namespace
@@ -111,9 +112,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SORVANE_FUZZ_CHECK(EntriesIn("/proc/self/fd") == descriptorsBefore);
   SORVANE_FUZZ_CHECK(EntriesIn(directory) == 3);  // no temporary file beside the drawing
   std::int64_t rows = 0;
-  const bool r13OrNewer = ClaimsR13OrNewer(templateText);
-  SORVANE_FUZZ_CHECK(result == Predict(points, rows) ||
-                     (r13OrNewer && result.outcome == ConvertOutcome::TemplateInvalid));
+  const Verdict verdict = TemplateVerdict(templateText);
+  const bool r13OrNewer = verdict == Verdict::R13OrNewer;
+  if (verdict == Verdict::NotText) {
+    SORVANE_FUZZ_CHECK(result.outcome == ConvertOutcome::TemplateInvalid);
+  } else {
+    SORVANE_FUZZ_CHECK(result == Predict(points, rows) ||
+                       (r13OrNewer && result.outcome == ConvertOutcome::TemplateInvalid));
+  }
   const std::string drawing = ReadFile(directory / "drawing.dxf");
   if (result.outcome == ConvertOutcome::Converted && !r13OrNewer) {
     const auto lines = std::count(drawing.begin(), drawing.end(), '\n');

@@ -1,5 +1,8 @@
 #include "tests/engine/conversion_run_fixture.h"
 
+#include <fstream>
+#include <string_view>
+
 namespace sorvane {
 namespace {
 
@@ -80,6 +83,29 @@ void WriteR2000HeadOnly() {
             "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
 }
 
+// An R12 head as a binary DXF writes it, and as UTF-16 text: the R12 way, either
+// would be copied whole into a drawing no reader opens.
+void WriteBinaryTemplate() {
+  using namespace std::string_view_literals;
+  WriteFile("binary.txt", "AutoCAD Binary DXF\r\n\x1A\0\0\0SECTION\0\x02\0ENTITIES\0"sv);
+}
+
+void WriteUtf16Template() {
+  std::string text = "\xFF\xFE";
+  for (const char c : kTemplate) text.append({c, '\0'});
+  WriteFile("utf16.txt", text);
+}
+
+// $HANDSEED before the version: what follows is held until the version shows, so the
+// cap on a held template holds here too, though this one never claims a version.
+void WriteSeedFirstTemplateBeyondTheCap() {
+  std::ofstream text("seed-first.txt", std::ios::binary);
+  text << "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$HANDSEED\r\n  5\r\n2A\r\n";
+  const std::string comment = "999\r\n" + std::string(1000, 'c') + "\r\n";
+  for (std::size_t size = 0; size <= std::size_t{64} << 20; size += comment.size()) text << comment;
+  text << "  0\r\nENDSEC\r\n" << kTemplate;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     ConversionRun, ConversionRunFailure,
     ::testing::Values(
@@ -105,6 +131,13 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"TemplateCannotBeMadeConformingCreatesNothing", WriteR2000HeadOnly,
                     "points.csv", "new.dxf", "r2000.txt", kTemplateInvalid,
                     kTemplateInvalidText},
+        FailureCase{"BinaryTemplate", WriteBinaryTemplate, "points.csv", "out.dxf", "binary.txt",
+                    kTemplateInvalid, kTemplateInvalidText},
+        FailureCase{"Utf16Template", WriteUtf16Template, "points.csv", "out.dxf", "utf16.txt",
+                    kTemplateInvalid, kTemplateInvalidText},
+        FailureCase{"SeedFirstTemplateBeyondTheCap", WriteSeedFirstTemplateBeyondTheCap,
+                    "points.csv", "out.dxf", "seed-first.txt", {ConvertOutcome::TemplateReadFailed},
+                    "PreData.txtファイルを読み込めません"},
         FailureCase{"BadRow", [] { WriteFile("bad.csv", "1,2,3\r\n\r\nX,Y,Z\r\n"); },
                     "bad.csv", "out.dxf", kTemplateName, {ConvertOutcome::BadRow, 3},
                     "3行目のデータが正しくありません"},

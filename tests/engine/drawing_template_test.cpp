@@ -130,13 +130,9 @@ constexpr std::string_view kRest = R"(9 $HANDSEED
 999 after the end, not kept
 )";
 
-TEST(DrawingTemplate, KeepsAllButTheEntitiesAndWhatPointsAtThem) {
-  const std::optional<DrawingTemplate> drawing = AnalyzeTemplate(Dxf(kRest));
-  ASSERT_TRUE(drawing.has_value());
-  // The sort handle 40 is the largest handle the template uses.
-  EXPECT_EQ(drawing->firstFreeHandle, 0x41u);
-  EXPECT_EQ(drawing->modelSpace, 0x1Fu);
-  const std::string head = Dxf(R"(9 $HANDSEED
+// What the drawing keeps of kRest: its head, with the drawing's $HANDSEED, and its
+// tail.
+constexpr std::string_view kKeptHead = R"(9 $HANDSEED
 5 0000000000000041
 9 $CLAYER
 8 0
@@ -168,10 +164,8 @@ TEST(DrawingTemplate, KeepsAllButTheEntitiesAndWhatPointsAtThem) {
 0 ENDSEC
 0 SECTION
 2 ENTITIES
-)");
-  EXPECT_EQ(drawing->head, head);
-  EXPECT_EQ(drawing->handleSeedOffset, head.find("0000000000000041"));
-  EXPECT_EQ(drawing->tail, Dxf(R"(0 SECTION
+)";
+constexpr std::string_view kKeptTail = R"(0 SECTION
 2 OBJECTS
 0 DICTIONARY
 5 A
@@ -197,21 +191,39 @@ TEST(DrawingTemplate, KeepsAllButTheEntitiesAndWhatPointsAtThem) {
 330 1F
 0 ENDSEC
 0 EOF
-)"));
+)";
+
+TEST(DrawingTemplate, KeepsAllButTheEntitiesAndWhatPointsAtThem) {
+  const std::optional<DrawingTemplate> drawing = AnalyzeTemplate(Dxf(kRest));
+  ASSERT_TRUE(drawing.has_value());
+  // The sort handle 40 is the largest handle the template uses.
+  EXPECT_EQ(drawing->firstFreeHandle, 0x41u);
+  EXPECT_EQ(drawing->modelSpace, 0x1Fu);
+  const std::string head = Dxf(kKeptHead);
+  EXPECT_EQ(drawing->head, head);
+  EXPECT_EQ(drawing->handleSeedOffset, head.find("0000000000000041"));
+  EXPECT_EQ(drawing->tail, Dxf(kKeptTail));
 }
 
 struct Change {
   const char* name;
   std::string_view from;  // groups of kRest
   std::string_view to;
+  std::string_view alsoFrom = {};  // a second change, when there is one
+  std::string_view alsoTo = {};
 };
 
+std::string Replaced(std::string_view original, std::string_view from, std::string_view to) {
+  std::string text(original);
+  const auto at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
 std::string Changed(const Change& change) {
-  std::string text(kRest);
-  const auto at = text.find(change.from);
-  EXPECT_NE(at, std::string::npos) << change.from;
-  if (at != std::string::npos) text.replace(at, change.from.size(), change.to);
-  return Dxf(text);
+  const std::string text = Replaced(kRest, change.from, change.to);
+  return Dxf(change.alsoFrom.empty() ? text : Replaced(text, change.alsoFrom, change.alsoTo));
 }
 
 struct AcceptedCase {
@@ -238,7 +250,88 @@ INSTANTIATE_TEST_SUITE_P(
         AcceptedCase{{"BlanksAroundHandles", "5 1F\n330 1\n", "5  1F \n330 1 \n"}, 0x1F, 0x41},
         // A DIMSTYLE's handle is its 105; its 5 names an arrow block.
         AcceptedCase{{"DimstyleFiveIsAName", "0 ENDTAB\n", "0 DIMSTYLE\n105 24\n5 \n0 ENDTAB\n"},
+                     0x1F, 0x41},
+        AcceptedCase{{"OwnersInARingAreKept", "0 ENDSEC\n0 EOF\n",
+                      "0 XRECORD\n5 3A\n330 3B\n0 XRECORD\n5 3B\n330 3A\n0 ENDSEC\n0 EOF\n"},
                      0x1F, 0x41}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What a CAD program's audit repairs is repaired, and what points at the template's
+// entities goes with them, whatever kind of pointer it is.
+struct RepairCase {
+  Change change;
+  std::string_view keptFrom;  // groups of what the drawing keeps of kRest
+  std::string_view keptTo;
+  const char* name = change.name;
+};
+
+class RepairedTemplate : public ::testing::TestWithParam<RepairCase> {};
+
+TEST_P(RepairedTemplate, KeepsEveryPointerResolving) {
+  const RepairCase& c = GetParam();
+  const std::optional<DrawingTemplate> drawing = AnalyzeTemplate(Changed(c.change));
+  ASSERT_TRUE(drawing.has_value());
+  const std::string kept = std::string(kKeptHead) + std::string(kKeptTail);
+  EXPECT_EQ(drawing->head + drawing->tail, Dxf(Replaced(kept, c.keptFrom, c.keptTo)));
+}
+
+// An ACDSDATA section with the data of the block's LINE 21; the data of the CIRCLE 2F
+// goes before it.
+constexpr std::string_view kSolidData = R"(0 SECTION
+2 ACDSDATA
+70 2
+71 1
+0 ACDSSCHEMA
+90 0
+1 AcDb3DSolid_ASM_Data
+0 ACDSRECORD
+90 0
+2 AcDbDs::ID
+280 10
+320 21
+0 ENDSEC
+0 EOF
+)";
+constexpr std::string_view kCircleDataFirst = R"(0 ACDSRECORD
+90 0
+2 AcDbDs::ID
+280 10
+320 2F
+2 ASM_Data
+280 15
+94 0
+0 ACDSRECORD
+)";
+
+INSTANTIATE_TEST_SUITE_P(
+    DrawingTemplate, RepairedTemplate,
+    ::testing::Values(
+        RepairCase{{"PointerAtNothingIsNulled", "340 22\n", "340 99\n"}, "340 22\n", "340 0\n"},
+        RepairCase{{"PointerThatIsNoHandleIsNulled", "340 22\n", "340 Standard\n"}, "340 22\n",
+                   "340 0\n"},
+        RepairCase{{"EmptyPointerIsNulled", "340 22\n", "340 \n"}, "340 22\n", "340 0\n"},
+        RepairCase{{"OwnerAtNothingIsNulled", "5 20\n330 1F\n", "5 20\n330 77\n"},
+                   "5 20\n330 1F\n", "5 20\n330 0\n"},
+        RepairCase{{"HeaderPointerAtNothingIsNulled", "8 0\n", "8 0\n9 $INTERFEREOBJVS\n345 99\n"},
+                   "8 0\n", "8 0\n9 $INTERFEREOBJVS\n345 0\n"},
+        RepairCase{{"ReactorAtNothingGoes", "5 31\n330 B\n",
+                    "5 31\n102 {ACAD_REACTORS\n330 B0\n330 B\n102 }\n330 B\n"},
+                   "5 31\n330 B\n", "5 31\n102 {ACAD_REACTORS\n330 B\n102 }\n330 B\n"},
+        RepairCase{{"DictionaryEntryAtNothingGoesWithItsKey", "3 KEPT\n",
+                    "3 STALE\n350 99\n3 KEPT\n"},
+                   "", ""},
+        RepairCase{{"GroupMemberAtNothingGoes", "340 21\n", "340 99\n340 21\n"}, "", ""},
+        RepairCase{{"SortEntryAtNothingGoesWithItsSortHandle", "5 40\n",
+                    "5 40\n331 99\n5 3F\n"},
+                   "", ""},
+        // A handle in extended data stays unless it names a dropped entity.
+        RepairCase{{"ExtendedDataHandleAtADroppedEntityGoes", "331 2B\n0 SORTENTSTABLE\n",
+                    "331 2B\n1001 APP\n1005 2B\n1005 99\n1005 X\n0 SORTENTSTABLE\n"},
+                   "330 1F\n0 SORTENTSTABLE\n",
+                   "330 1F\n1001 APP\n1005 99\n1005 X\n0 SORTENTSTABLE\n"},
+        RepairCase{{"DataOfADroppedEntityGoes", "0 EOF\n", kSolidData, "0 ACDSRECORD\n",
+                    kCircleDataFirst},
+                   "0 EOF\n", kSolidData}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class RefusedTemplate : public ::testing::TestWithParam<Change> {};
@@ -259,14 +352,44 @@ INSTANTIATE_TEST_SUITE_P(
         Change{"TwoEntitiesSections", "2 OBJECTS\n", "2 ENTITIES\n"},
         Change{"NoEndOfFile", "0 EOF\n", ""},
         Change{"CodeNotAnInteger", "2 BLOCKS\n", "x BLOCKS\n"},
-        Change{"PointerAtNothing", "340 22\n", "340 99\n"},
         Change{"SharedHandle", "5 21\n", "5 20\n"},
         Change{"HandleNotHexadecimal", "5 23\n", "5 2X\n"},
         Change{"HandleTooLarge", "5 40\n", "5 1000000000000001\n"},
         Change{"ObjectOutsideSection", "0 SECTION\n2 OBJECTS\n",
                "0 DICTIONARY\n5 99\n0 SECTION\n2 OBJECTS\n"},
-        Change{"SectionInsideSection", "0 ENDSEC\n0 SECTION\n2 BLOCKS\n", "0 SECTION\n2 BLOCKS\n"}),
+        Change{"SectionInsideSection", "0 ENDSEC\n0 SECTION\n2 BLOCKS\n", "0 SECTION\n2 BLOCKS\n"},
+        // Its $HANDSEED would stand outside the head the drawing seeds.
+        Change{"SeedInASecondHeader", "9 $HANDSEED\n5 30\n", "", "0 EOF\n",
+               "0 SECTION\n2 HEADER\n9 $HANDSEED\n5 30\n0 ENDSEC\n0 EOF\n"},
+        Change{"SeedBetweenSections", "9 $HANDSEED\n5 30\n9 $CLAYER\n8 0\n0 ENDSEC\n",
+               "9 $CLAYER\n8 0\n0 ENDSEC\n9 $HANDSEED\n5 30\n"},
+        Change{"SeedInAnotherSection", "0 LAYOUT\n5 22\n", "0 LAYOUT\n5 22\n9 $HANDSEED\n5 50\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The analysis ends on any text, whatever its line ends: the text is read as lines
+// ended by CR LF, and one that has none is no drawing.
+struct LineEndCase {
+  const char* name;
+  std::string text;
+};
+
+void PrintTo(const LineEndCase& c, std::ostream* out) { *out << c.name; }
+
+class LineEnds : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LineEnds, AnalysisEndsAndRefuses) {
+  EXPECT_FALSE(AnalyzeTemplate(GetParam().text).has_value());
+}
+
+std::string WithoutFinalLineEnd() {
+  const std::string text = Dxf(Replaced(kRest, "999 after the end, not kept\n", ""));
+  return text.substr(0, text.size() - 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(DrawingTemplate, LineEnds,
+                         ::testing::Values(LineEndCase{"NoFinalLineEnd", WithoutFinalLineEnd()},
+                                           LineEndCase{"CodeWithoutLineEnd", "  0"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sorvane

@@ -12,6 +12,7 @@
 namespace sorvane {
 namespace {
 
+using namespace std::string_view_literals;
 using Verdict = TemplateVersionWatcher::Verdict;
 
 struct VersionCase {
@@ -77,7 +78,16 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"VersionNotOfTheForm", "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC2.10\n",
                     Verdict::Legacy, 8},
         VersionCase{"HeaderNeverEnds", "  0\nSECTION\n  2\nHEADER\n  9\n$CLAYER\n", Verdict::Undecided,
-                    6}),
+                    6},
+        // Not text: copied as a head, each would open a drawing no reader takes.
+        VersionCase{"BinaryDxf", "AutoCAD Binary DXF\n\x1A\0\0\0SECTION\0"sv, Verdict::NotText, 1},
+        VersionCase{"Utf16WithByteOrderMark", "\xFF\xFE \0 \0""0\0\r\0\n"sv, Verdict::NotText, 1},
+        VersionCase{"Utf16BigEndianWithoutByteOrderMark", "\0 \0 \0""0\0\r\0\n"sv, Verdict::NotText,
+                    1},
+        VersionCase{"Utf32WithByteOrderMark", "\xFF\xFE\0\0 \0\0\0"sv, Verdict::NotText, 1},
+        VersionCase{"NulInALaterLine", "  0\nSECTION\n  2\nHEA\0DER\n"sv, Verdict::NotText, 4},
+        VersionCase{"ByteOrderMarkOnlyAtTheStart",
+                    "999\n\xFF\xFEnote\n  0\nSECTION\n  2\nTABLES\n", Verdict::Legacy, 6}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
