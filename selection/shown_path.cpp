@@ -119,12 +119,13 @@ void ShownPath::AppendLegacyName(std::string_view name) {
 void ShownPath::Edit(std::string_view edited) {
   if (edited == text_) return;
   const std::size_t common = std::min(text_.size(), edited.size());
-  const std::size_t prefix =
-      static_cast<std::size_t>(std::mismatch(text_.begin(), text_.begin() + common, edited.begin()).first -
-                               text_.begin());
-  const std::size_t suffix = static_cast<std::size_t>(
-      std::mismatch(text_.rbegin(), text_.rbegin() + (common - prefix), edited.rbegin()).first -
-      text_.rbegin());
+  std::size_t prefix = 0;
+  while (prefix < common && text_[prefix] == edited[prefix]) ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < common - prefix &&
+         text_[text_.size() - 1 - suffix] == edited[edited.size() - 1 - suffix]) {
+    ++suffix;
+  }
 
   // Whole characters only: those wholly inside the unchanged start and end keep their
   // bytes; one that the edit touched is replaced by the text the box now shows for it.

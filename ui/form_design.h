@@ -4,7 +4,10 @@
 // number of pixels at that scale), captions, menus and the order the focus walks.
 // Captions are UTF-8; "&" marks a menu's access key, shown underlined.
 
+#include "version/sorvane_version.h"
+
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace sorvane::design {
@@ -84,11 +87,20 @@ inline constexpr std::string_view kCannotOpenFolder = "フォルダを開けま�
 namespace about_window {
 inline constexpr std::string_view kCaption = "バージョン表示";
 inline constexpr PixelSize kClient{Pixels(3990), Pixels(1695)};
-// Two spaces before "Ver".
-inline constexpr Control kLbl1{"Lbl1", {240, 240, 3015, 255}, "Sorvane  Ver 1.00 00"};
+// Its caption is the program's name and version (VersionLine).
+inline constexpr Control kLbl1{"Lbl1", {240, 240, 3015, 255}};
 inline constexpr Control kLbl2{"Lbl2", {480, 720, 2775, 255}, "(C) The Sorvane developers"};
 // Two spaces between the letters.
 inline constexpr Control kCmd1{"Cmd1", {2640, 1200, 1215, 375}, "O  K"};
+// "Sorvane  Ver 1.00 00" for version 1.0.0: two spaces before "Ver", the minor and
+// patch numbers two digits each.
+inline std::string VersionLine() {
+  const auto twoDigits = [](int number) {
+    return std::string(number < 10 ? "0" : "") + std::to_string(number);
+  };
+  return "Sorvane  Ver " + std::to_string(kVersionMajor) + "." + twoDigits(kVersionMinor) + " " +
+         twoDigits(kVersionPatch);
+}
 }  // namespace about_window
 
 }  // namespace sorvane::design

@@ -10,7 +10,8 @@ namespace {
 // One conversion of a few bytes; empty when iconv refuses any of them.
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view bytes) {
   iconv_t converter = ::iconv_open(to, from);
-  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  // iconv_open tells a failure by the handle (iconv_t)-1.
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;  // NOLINT(performance-no-int-to-ptr)
   std::array<char, 16> converted{};
   std::string input(bytes);
   char* in = input.data();

@@ -12,7 +12,7 @@ namespace sorvane {
 namespace layout = design::about_window;
 
 FrmAbout::FrmAbout()
-    : Lbl1(new QLabel(Utf8Text(layout::kLbl1.caption), this)),
+    : Lbl1(new QLabel(Utf8Text(layout::VersionLine()), this)),
       Lbl2(new QLabel(Utf8Text(layout::kLbl2.caption), this)),
       Cmd1(new QPushButton(Utf8Text(layout::kCmd1.caption), this)) {
   setObjectName(QStringLiteral("FrmAbout"));

@@ -56,6 +56,7 @@ void FrmAbout::OnCreate() {
   Cmd1 = CreateControl(Window(), WC_BUTTONW, layout::kCmd1, WS_TABSTOP | BS_PUSHBUTTON, 0,
                        kAboutCmd1, dpi);
   Lbl1 = CreateControl(Window(), WC_STATICW, layout::kLbl1, SS_LEFT | SS_NOPREFIX, 0, kAboutLbl1, dpi);
+  SetWindowText(Lbl1, layout::VersionLine());
   Lbl2 = CreateControl(Window(), WC_STATICW, layout::kLbl2, SS_LEFT | SS_NOPREFIX, 0, kAboutLbl2, dpi);
   LayOut(dpi);
 }
