@@ -15,13 +15,13 @@ class PrintedRows {
  public:
   // Large enough that handing a batch from one thread to another costs little per
   // row, small enough to stay in the cache between the two.
-  static constexpr std::size_t kCapacity = std::size_t{64} << 10;
+  static constexpr std::size_t kCapacity = std::size_t{256} << 10;
   // The most one row takes.
   static constexpr std::size_t kMaxRowSize = 3 * (1 + kMaxNumberTextLength);
 
   // Behind the last text there is room for a whole copy of the longest, so a text is
   // copied as a fixed number of bytes, which the compiler moves in a few instructions.
-  PrintedRows() : bytes_(new char[kCapacity + kMaxNumberTextLength]()) {}
+  PrintedRows() : bytes_(new char[kCapacity + kMaxNumberTextLength]) {}
 
   void Clear() { end_ = bytes_.get(); }
   bool Empty() const { return end_ == bytes_.get(); }

@@ -8,7 +8,8 @@ namespace sorvane {
 namespace {
 
 // The most digits after the point a number that ScanPlainDecimal takes can show.
-constexpr std::size_t kMaxFractionDigits = plain_decimal::kMaxZerosAfterPoint + plain_decimal::kPrintedDigits;
+constexpr std::size_t kMaxFractionDigits =
+    plain_decimal_detail::kMaxZerosAfterPoint + plain_decimal_detail::kPrintedDigits;
 
 // Every power of ten up to 10^22 is exact in a double. An exact mantissa divided by an
 // exact power is correctly rounded, as from_chars' result is.

@@ -28,12 +28,12 @@ struct NumberText {
 struct PlainDecimal {
   const char* shownBegin = nullptr;
   const char* shownEnd = nullptr;
-  bool negative = false;  // a minus sign before a value that is not zero
+  bool negative = false;  // written with a minus sign, "-0" too
 };
 
-// Inside: ScanPlainDecimal and PrintPlainDecimal run for every field of every row, so
-// they are defined here, where the row reader's compiler can fold them into its loop.
-namespace plain_decimal {
+// ScanPlainDecimal and PrintPlainDecimal run for every field of every row, so they are
+// defined in this header, where the row reader's compiler folds them into its loop.
+namespace plain_decimal_detail {
 
 // A double's print text keeps this many significant digits; a number with more is
 // rounded and takes the general path.
@@ -80,7 +80,7 @@ inline void CopyShort(char* out, const char* from, std::size_t size) {
   }
 }
 
-}  // namespace plain_decimal
+}  // namespace plain_decimal_detail
 
 // Scans the plain decimal that starts at `text`, looking no further than `limit`: an
 // optional sign, then digits with at most one point, at least one digit. Returns the
@@ -95,13 +95,13 @@ inline const char* ScanPlainDecimal(const char* text, const char* limit, PlainDe
   const char* const afterSign = p;
   while (p < limit && *p == '0') ++p;  // leading zeros are neither shown nor counted
   const char* const first = p;
-  p = plain_decimal::SkipDigits(p, limit);
+  p = plain_decimal_detail::SkipDigits(p, limit);
   const char* const wholeEnd = p;
   const char* shownEnd = wholeEnd;
   std::ptrdiff_t significantDigits = wholeEnd - first;
   if (p < limit && *p == '.') {
     const char* const fraction = ++p;
-    p = plain_decimal::SkipDigits(p, limit);
+    p = plain_decimal_detail::SkipDigits(p, limit);
     if (p == afterSign + 1) return nullptr;  // a point without a digit
     const char* last = p;
     while (last > fraction && last[-1] == '0') --last;  // trailing zeros are not shown
@@ -109,7 +109,9 @@ inline const char* ScanPlainDecimal(const char* text, const char* limit, PlainDe
     if (first == wholeEnd) {  // below one: its zeros after the point do not count
       const char* firstNonZero = fraction;
       while (firstNonZero < last && *firstNonZero == '0') ++firstNonZero;
-      if (firstNonZero < last && firstNonZero - fraction > plain_decimal::kMaxZerosAfterPoint) return nullptr;
+      if (firstNonZero < last && firstNonZero - fraction > plain_decimal_detail::kMaxZerosAfterPoint) {
+        return nullptr;
+      }
       significantDigits = last - firstNonZero;
     } else {
       significantDigits += last - fraction;
@@ -117,7 +119,7 @@ inline const char* ScanPlainDecimal(const char* text, const char* limit, PlainDe
   } else if (p == afterSign) {
     return nullptr;  // no digit at all
   }
-  if (significantDigits > plain_decimal::kPrintedDigits) return nullptr;
+  if (significantDigits > plain_decimal_detail::kPrintedDigits) return nullptr;
   number = {first, shownEnd, minus};
   return p;
 }
@@ -129,7 +131,7 @@ inline char* PrintPlainDecimal(const PlainDecimal& number, char* out) {
   *out++ = number.negative && !zero ? '-' : ' ';  // -0 is not negative
   if (zero || *number.shownBegin == '.') *out++ = '0';
   const auto length = static_cast<std::size_t>(number.shownEnd - number.shownBegin);
-  plain_decimal::CopyShort(out, number.shownBegin, length);
+  plain_decimal_detail::CopyShort(out, number.shownBegin, length);
   out += length;
   *out++ = ' ';
   return out;

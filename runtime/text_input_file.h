@@ -49,9 +49,9 @@ class TextInputFile {
   // Valid until the next call. Precondition: AtEnd() was last called and was false.
   std::string_view Buffered() const { return {buffer_.get() + begin_, end_ - begin_}; }
 
-  // Takes the first `size` bytes of Buffered() as `lines` whole lines, each with its
-  // whole line end (a CR is followed by the byte after it, so that an LF there is
-  // taken with it), as that many ReadLine calls would.
+  // Takes the first `size` bytes of Buffered() as `lines` lines, as that many ReadLine
+  // calls would. They must be whole lines with whole line ends: a CR is taken with the
+  // LF after it, so the byte after a CR must have been in view.
   void SkipLines(std::size_t size, std::int64_t lines) {
     begin_ += size;
     lineNumber_ += lines;
