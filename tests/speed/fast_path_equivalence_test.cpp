@@ -1,6 +1,7 @@
-// The fast path for plain decimal fields must give exactly the bytes of the plain
-// reference path (Val, the strict conversion and the number text for every field), on
-// a file that mixes every kind of field a point file can hold.
+// The conversion's path (rows read in batches on a thread of their own, common rows in
+// one pass, plain decimal fields straight from their digits) must give exactly the
+// bytes of the plain reference path (Val, the strict conversion and the number text
+// for every field), on a file that mixes every kind of field a point file can hold.
 #include "engine/background_row_reader.h"
 #include "engine/dxf_writer.h"
 #include "engine/point_row_reader.h"
@@ -92,49 +93,56 @@ std::string MixedPointFile(std::size_t rows) {
   return text;
 }
 
+// A point file open for reading, and a drawing of vertices alone written from it.
+struct VertexDrawing {
+  VertexDrawing(const std::string& pointPath, const std::string& outPath) : path(outPath) {
+    EXPECT_TRUE(points.Open(pointPath));
+    EXPECT_EQ(out.Create(outPath, {}), OutputFile::CreateStatus::Created);
+  }
+  std::string Finish() {
+    EXPECT_TRUE(out.Commit());
+    return ReadFile(path);
+  }
+
+  std::string path;
+  TextInputFile points;
+  OutputFile out;
+  DxfWriter writer{out, PolylineKind::Flat};
+};
+
 // The vertices of a point file as a conversion writes them: its rows read in batches
 // on a thread of their own, plain decimal fields and common rows taken the fast way.
 std::string ConvertFast(const std::string& pointPath, const std::string& outPath) {
-  TextInputFile points;
-  EXPECT_TRUE(points.Open(pointPath));
-  OutputFile out;
-  EXPECT_EQ(out.Create(outPath, {}), OutputFile::CreateStatus::Created);
-  DxfWriter writer(out, PolylineKind::Flat);
-  BackgroundRowReader rows(points);
+  VertexDrawing drawing(pointPath, outPath);
+  BackgroundRowReader rows(drawing.points);
   for (RowStatus end = RowStatus::Row; end == RowStatus::Row;) {
     const BackgroundRowReader::Batch& batch = rows.Next();
-    writer.WriteVertices(batch.rows);
+    drawing.writer.WriteVertices(batch.rows);
     end = batch.end;
-    EXPECT_EQ(end == RowStatus::Row || end == RowStatus::EndOfFile, true) << "line " << batch.lineNumber;
+    EXPECT_TRUE(end == RowStatus::Row || end == RowStatus::EndOfFile) << "line " << batch.lineNumber;
   }
-  EXPECT_TRUE(out.Commit());
-  return ReadFile(outPath);
+  return drawing.Finish();
 }
 
 // The same by the plain path: every field by Val or the strict conversion, every value
 // printed by PrintNumberText.
 std::string ConvertByReference(const std::string& pointPath, const std::string& outPath) {
-  TextInputFile points;
-  EXPECT_TRUE(points.Open(pointPath));
-  OutputFile out;
-  EXPECT_EQ(out.Create(outPath, {}), OutputFile::CreateStatus::Created);
-  DxfWriter writer(out, PolylineKind::Flat);
+  VertexDrawing drawing(pointPath, outPath);
   PrintedRows rows;
   PointRow row;
-  while (!points.AtEnd()) {
-    const RowStatus status = ReadPointRow(points, row, FieldReading::Reference);
-    EXPECT_EQ(status, RowStatus::Row) << "line " << points.LineNumber();
+  while (!drawing.points.AtEnd()) {
+    const RowStatus status = ReadPointRow(drawing.points, row, FieldReading::Reference);
+    EXPECT_EQ(status, RowStatus::Row) << "line " << drawing.points.LineNumber();
     if (status != RowStatus::Row) break;
     char* text = rows.RowSpace();
     for (const Coordinate* coordinate : {&row.X, &row.Y, &row.Z}) {
       text = PrintedRows::PutText(text, [&](char* at) { return PrintNumberText(coordinate->value, at); });
     }
     rows.CommitRow(text);
-    writer.WriteVertices(rows);
+    drawing.writer.WriteVertices(rows);
     rows.Clear();
   }
-  EXPECT_TRUE(out.Commit());
-  return ReadFile(outPath);
+  return drawing.Finish();
 }
 
 TEST(FastPathEquivalence, GivesTheBytesOfTheReferencePathOnMixedRows) {
