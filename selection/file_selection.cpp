@@ -27,12 +27,13 @@ void FileSelection::Dir1_Change() {
 void FileSelection::Fil1_Click() {
   const std::optional<std::string> fileName = controls_.SelectedFileName();
   if (!fileName) return;
-  inPath_ = DeriveInPath(controls_.FileListPath(), *fileName);
-  outPath_ = DeriveOutPath(inPath_);
-  controls_.SetInputText(inPath_);
-  controls_.SetOutputText(outPath_);
+  inPath_ = DeriveInPath(controls_.FileListPath(), *fileName, style_);
+  // Kept before the box is set, since setting it raises Txt2_Change at once.
+  output_ = ShownPath(DeriveOutPath(inPath_, style_));
+  controls_.SetInputText(ShownPath(inPath_).Text());
+  controls_.SetOutputText(output_.Text());
 }
 
-void FileSelection::Txt2_Change() { outPath_ = controls_.OutputText(); }
+void FileSelection::Txt2_Change() { output_.Edit(controls_.OutputText()); }
 
 }  // namespace sorvane

@@ -1,5 +1,6 @@
 #include "selection/folder_listing.h"
 
+#include "runtime/hidden_entries.h"
 #include "runtime/utf8_path.h"
 
 #include <algorithm>
@@ -42,7 +43,7 @@ std::optional<std::vector<std::string>> ListEntries(const std::string& folder, E
   std::vector<std::string> names;
   for (; entries != fs::directory_iterator(); entries.increment(error)) {
     std::string name = Utf8FromPath(entries->path().filename());
-    if (name.starts_with('.')) continue;
+    if (IsHiddenFromBrowsing(Utf8FromPath(entries->path()))) continue;
     std::error_code statusError;
     const bool wanted = kind == EntryKind::Folder ? entries->is_directory(statusError)
                                                   : entries->is_regular_file(statusError);

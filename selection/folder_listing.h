@@ -1,8 +1,8 @@
 #pragma once
 // What the directory and file lists show of one folder. Folders and names are the
 // program's UTF-8 paths (on Linux the file system's own bytes, so a name that is not
-// UTF-8 lists and opens as it is); hidden entries (a leading ".") are left out, as a
-// file manager does.
+// UTF-8 lists and opens as it is); entries a file manager hides (a leading "." on POSIX
+// systems, the hidden or system attribute on Windows) are left out.
 
 #include <optional>
 #include <string>

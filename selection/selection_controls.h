@@ -28,11 +28,10 @@ class SelectionControls {
   // Fil1.List(Fil1.ListIndex); nothing when no entry is selected.
   virtual std::optional<std::string> SelectedFileName() const = 0;
 
-  virtual void SetInputText(const std::string& text) = 0;   // Txt1.Text
+  // The boxes' texts, UTF-8 as shown (ShownPath); the selection keeps the paths.
+  virtual void SetInputText(const std::string& text) = 0;  // Txt1.Text
   // Txt2.Text; a change of the text raises Txt2_Change before returning.
   virtual void SetOutputText(const std::string& text) = 0;
-  // The path the output box holds: exactly the bytes last set until the user edits
-  // the box, even where they show only approximately; then the text typed.
   virtual std::string OutputText() const = 0;
 
   // Tells the user, and waits for OK, that a folder cannot be opened.

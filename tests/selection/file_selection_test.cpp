@@ -65,7 +65,7 @@ class FileSelectionTest : public ::testing::Test {
   }
 
   FakeControls controls;
-  FileSelection selection{controls};
+  FileSelection selection{controls, PathStyle::Posix};
 };
 
 struct ClickCase {

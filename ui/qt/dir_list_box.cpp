@@ -2,6 +2,7 @@
 
 #include "runtime/utf8_path.h"
 #include "selection/folder_listing.h"
+#include "selection/shown_path.h"
 #include "ui/qt/utf8_text.h"
 
 #include <QStyle>
@@ -24,7 +25,7 @@ QTreeWidgetItem* AddFolder(QTreeWidgetItem* parentItem, QTreeWidget* list,
                            const std::string& path, const QIcon& icon) {
   const std::string name = Utf8FromPath(PathFromUtf8(path).filename());
   auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(list);
-  item->setText(0, Utf8Text(name.empty() ? path : name));
+  item->setText(0, Utf8Text(ShownName(name.empty() ? path : name)));
   item->setIcon(0, icon);
   item->setData(0, kPathRole, QByteArray::fromStdString(path));
   return item;

@@ -1,6 +1,7 @@
 #include "ui/qt/drive_list_box.h"
 
 #include "selection/mounted_drives.h"
+#include "selection/shown_path.h"
 #include "ui/qt/utf8_text.h"
 
 #include <QDir>
@@ -39,7 +40,7 @@ DriveListBox::DriveListBox(const std::string& currentFolder, QWidget* parent)
 void DriveListBox::SetDrives(const std::vector<std::string>& drives, const std::string& folder) {
   clear();
   drives_ = drives;
-  for (const std::string& drive : drives_) addItem(QDir::toNativeSeparators(Utf8Text(drive)));
+  for (const std::string& drive : drives_) addItem(QDir::toNativeSeparators(Utf8Text(ShownName(drive))));
   ShowDriveOf(folder);
 }
 

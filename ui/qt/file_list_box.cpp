@@ -1,6 +1,7 @@
 #include "ui/qt/file_list_box.h"
 
 #include "selection/folder_listing.h"
+#include "selection/shown_path.h"
 #include "ui/qt/utf8_text.h"
 
 #include <QMouseEvent>
@@ -27,7 +28,7 @@ bool FileListBox::SetPath(const std::string& folder) {
   const QSignalBlocker quiet(this);
   clear();
   for (const std::string& name : *names) {
-    auto* item = new QListWidgetItem(Utf8Text(name), this);
+    auto* item = new QListWidgetItem(Utf8Text(ShownName(name)), this);
     item->setData(kNameRole, QByteArray::fromStdString(name));
   }
   path_ = folder;

@@ -1,6 +1,7 @@
 #include "ui/qt/frm_about.h"
 
-#include "ui/qt/form_design.h"
+#include "ui/qt/qt_form_design.h"
+#include "ui/qt/utf8_text.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,21 +12,17 @@ namespace sorvane {
 namespace layout = design::about_window;
 
 FrmAbout::FrmAbout()
-    : Lbl1(new QLabel(QStringLiteral("Sorvane  Ver 1.00 00"), this)),
-      Lbl2(new QLabel(QStringLiteral("(C) The Sorvane developers"), this)),
-      Cmd1(new QPushButton(QStringLiteral("O  K"), this)) {
+    : Lbl1(new QLabel(Utf8Text(layout::kLbl1.caption), this)),
+      Lbl2(new QLabel(Utf8Text(layout::kLbl2.caption), this)),
+      Cmd1(new QPushButton(Utf8Text(layout::kCmd1.caption), this)) {
   setObjectName(QStringLiteral("FrmAbout"));
-  setWindowTitle(QStringLiteral("バージョン表示"));
+  setWindowTitle(Utf8Text(layout::kCaption));
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
   setFont(design::CaptionFont());
-  resize(layout::kClient);
-
-  Lbl1->setObjectName(QStringLiteral("Lbl1"));
-  Lbl1->setGeometry(layout::kLbl1.ToPixels());
-  Lbl2->setObjectName(QStringLiteral("Lbl2"));
-  Lbl2->setGeometry(layout::kLbl2.ToPixels());
-  Cmd1->setObjectName(QStringLiteral("Cmd1"));
-  Cmd1->setGeometry(layout::kCmd1.ToPixels());
+  resize(design::ToQSize(layout::kClient));
+  design::Place(Lbl1, layout::kLbl1);
+  design::Place(Lbl2, layout::kLbl2);
+  design::Place(Cmd1, layout::kCmd1);
   // Enter and Space press the button because it has the focus, not as a default.
   Cmd1->setAutoDefault(true);
   Cmd1->setDefault(false);

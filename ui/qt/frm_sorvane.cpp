@@ -6,8 +6,8 @@
 #include "ui/qt/dir_list_box.h"
 #include "ui/qt/drive_list_box.h"
 #include "ui/qt/file_list_box.h"
-#include "ui/qt/form_design.h"
 #include "ui/qt/frm_about.h"
+#include "ui/qt/qt_form_design.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/utf8_text.h"
 
@@ -29,8 +29,6 @@ namespace sorvane {
 namespace {
 
 namespace layout = design::main_window;
-
-constexpr char kFilePattern[] = "*.csv";
 
 std::string StartFolder() {
   std::error_code error;
@@ -73,7 +71,7 @@ class OutcomeBox final : public MessageSink {
 FrmSorvane::FrmSorvane(ProgramEnd& programEnd)
     : programEnd_(programEnd), selection_(*this) {
   setObjectName(QStringLiteral("FrmSorvane"));
-  setWindowTitle(QString::fromUtf8(kApplicationTitle));
+  setWindowTitle(Utf8Text(design::kApplicationTitle));
   setFont(design::CaptionFont());
 
   auto* client = new QWidget(this);
@@ -81,39 +79,34 @@ FrmSorvane::FrmSorvane(ProgramEnd& programEnd)
   const std::string start = StartFolder();
   Drv1 = new DriveListBox(start, client);
   Dir1 = new DirListBox(start, client);
-  Fil1 = new FileListBox(kFilePattern, Dir1->Path(), client);
-  Lbl1 = new QLabel(QStringLiteral("ファイル名"), client);
+  Fil1 = new FileListBox(std::string(layout::kFilePattern), Dir1->Path(), client);
+  Lbl1 = new QLabel(Utf8Text(layout::kLbl1.caption), client);
   Txt1 = new QLineEdit(client);
   Line1 = new QFrame(client);
-  Lbl2 = new QLabel(QStringLiteral("出力ファイル名"), client);
+  Lbl2 = new QLabel(Utf8Text(layout::kLbl2.caption), client);
   Txt2 = new QLineEdit(client);
-  Cmd1 = new QPushButton(QStringLiteral("変　換"), client);
-  Cmd2 = new QPushButton(QStringLiteral("取　消"), client);
+  Cmd1 = new QPushButton(Utf8Text(layout::kCmd1.caption), client);
+  Cmd2 = new QPushButton(Utf8Text(layout::kCmd2.caption), client);
   PlaceControls();
   CreateMenus();
   ConnectProcedures();
 
-  resize(layout::kClient.width(), layout::kClient.height() + menuBar()->sizeHint().height());
+  resize(layout::kClient.width, layout::kClient.height + menuBar()->sizeHint().height());
   Drv1->setFocus();
 }
 
 FrmSorvane::~FrmSorvane() = default;
 
 void FrmSorvane::PlaceControls() {
-  const auto place = [](QWidget* control, const char* name, const QRect& geometry) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-  };
-  place(Drv1, "Drv1", layout::kDrv1.ToPixels());
-  place(Dir1, "Dir1", layout::kDir1.ToPixels());
-  place(Fil1, "Fil1", layout::kFil1.ToPixels());
-  place(Lbl1, "Lbl1", layout::kLbl1.ToPixels());
-  place(Txt1, "Txt1", layout::kTxt1.ToPixels());
-  place(Line1, "Line1", QRect(layout::kLine1From, layout::kLine1To));
-  place(Lbl2, "Lbl2", layout::kLbl2.ToPixels());
-  place(Txt2, "Txt2", layout::kTxt2.ToPixels());
-  place(Cmd1, "Cmd1", layout::kCmd1.ToPixels());
-  place(Cmd2, "Cmd2", layout::kCmd2.ToPixels());
+  for (const auto& [control, design] :
+       {std::pair<QWidget*, const design::Control*>{Drv1, &layout::kDrv1}, {Dir1, &layout::kDir1},
+        {Fil1, &layout::kFil1}, {Lbl1, &layout::kLbl1}, {Txt1, &layout::kTxt1}, {Lbl2, &layout::kLbl2},
+        {Txt2, &layout::kTxt2}, {Cmd1, &layout::kCmd1}, {Cmd2, &layout::kCmd2}}) {
+    design::Place(control, *design);
+  }
+  Line1->setObjectName(Utf8Text(layout::kLine1.name));
+  const QLine line = design::ToQLine(layout::kLine1);
+  Line1->setGeometry(QRect(line.p1(), line.p2()));
 
   Line1->setFrameShape(QFrame::HLine);
   Line1->setFrameShadow(QFrame::Plain);
@@ -125,23 +118,26 @@ void FrmSorvane::PlaceControls() {
   // auto-default lets Enter press a button that has the focus, as Space does.
   for (QPushButton* button : {Cmd1, Cmd2}) button->setAutoDefault(true);
 
-  setTabOrder(Drv1, Dir1);
-  setTabOrder(Dir1, Fil1);
-  setTabOrder(Fil1, Txt1);
-  setTabOrder(Txt1, Cmd1);
-  setTabOrder(Cmd1, Txt2);
-  setTabOrder(Txt2, Cmd2);
+  QWidget* previous = nullptr;
+  for (const design::Control* control : layout::kTabOrder) {
+    QWidget* next = findChild<QWidget*>(Utf8Text(control->name));
+    if (previous) setTabOrder(previous, next);
+    previous = next;
+  }
 }
 
 void FrmSorvane::CreateMenus() {
-  mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-  mnuFile->setObjectName(QStringLiteral("mnuFile"));
-  mnuEnd = mnuFile->addAction(QStringLiteral("終了(&X)"));
-  mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
-  mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-  mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-  mnuAbout = mnuHelp->addAction(QStringLiteral("バージョン表示(&A)"));
-  mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+  const auto name = [](QObject* object, const design::MenuItem& design) {
+    object->setObjectName(Utf8Text(design.name));
+  };
+  mnuFile = menuBar()->addMenu(Utf8Text(layout::kMnuFile.caption));
+  name(mnuFile, layout::kMnuFile);
+  mnuEnd = mnuFile->addAction(Utf8Text(layout::kMnuEnd.caption));
+  name(mnuEnd, layout::kMnuEnd);
+  mnuHelp = menuBar()->addMenu(Utf8Text(layout::kMnuHelp.caption));
+  name(mnuHelp, layout::kMnuHelp);
+  mnuAbout = mnuHelp->addAction(Utf8Text(layout::kMnuAbout.caption));
+  name(mnuAbout, layout::kMnuAbout);
 }
 
 void FrmSorvane::ConnectProcedures() {
@@ -197,22 +193,12 @@ std::optional<std::string> FrmSorvane::SelectedFileName() const {
 
 void FrmSorvane::SetInputText(const std::string& text) { Txt1->setText(Utf8Text(text)); }
 
-void FrmSorvane::SetOutputText(const std::string& text) {
-  // Set before the text, since setting the text raises Txt2_Change at once.
-  outputBoxPath_ = text;
-  Txt2->setText(Utf8Text(text));
-}
+void FrmSorvane::SetOutputText(const std::string& text) { Txt2->setText(Utf8Text(text)); }
 
-std::string FrmSorvane::OutputText() const {
-  // A name that is not UTF-8 shows with replacement characters. As long as the box
-  // shows what the program put there, it stands for those bytes, so an unedited
-  // proposal converts to the DXF of the point file's own name.
-  if (Txt2->text() == Utf8Text(outputBoxPath_)) return outputBoxPath_;
-  return Utf8Bytes(Txt2->text());
-}
+std::string FrmSorvane::OutputText() const { return Utf8Bytes(Txt2->text()); }
 
 void FrmSorvane::TellCannotOpenFolder() {
-  ShowMessageBox(this, QStringLiteral("フォルダを開けません"));
+  ShowMessageBox(this, Utf8Text(layout::kCannotOpenFolder));
 }
 
 }  // namespace sorvane

@@ -65,7 +65,6 @@ class FrmSorvane : public QMainWindow, private SelectionControls {
 
   ProgramEnd& programEnd_;
   FileSelection selection_;
-  std::string outputBoxPath_;  // the path last put in Txt2, byte for byte
   std::unique_ptr<FrmAbout> about_;
 
   DriveListBox* Drv1;

@@ -8,13 +8,6 @@ class QWidget;
 
 namespace sorvane {
 
-inline constexpr char kApplicationTitle[] = "Sorvane";
-
-// The narrowest box, in pixels. A window manager puts an icon and up to three buttons
-// beside the title, so a box only as wide as a short text ("変換しました", 109 pixels)
-// showed its title as "So…ne" or ".".
-inline constexpr int kMessageBoxMinimumWidth = 240;
-
 void ShowMessageBox(QWidget* parent, const QString& text);
 
 }  // namespace sorvane

@@ -1,5 +1,7 @@
 #include "ui/qt/frm_about.h"
 
+#include "tests/ui/window_cases.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -21,25 +23,29 @@ class tst_FrmAbout : public QObject {
 void tst_FrmAbout::controlsStandWhereDesigned_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QRect>("geometry");
-  QTest::newRow("Lbl1") << "Lbl1" << QRect(16, 16, 201, 17);
-  QTest::newRow("Lbl2") << "Lbl2" << QRect(32, 48, 185, 17);
-  QTest::newRow("Cmd1") << "Cmd1" << QRect(176, 80, 81, 25);
+  QTest::addColumn<QString>("caption");
+  for (const auto& control : sorvane::window_cases::kAboutWindow) {
+    QTest::newRow(control.name) << control.name
+                                << QRect(control.left, control.top, control.width, control.height)
+                                << QString::fromUtf8(control.caption);
+  }
 }
 
 void tst_FrmAbout::controlsStandWhereDesigned() {
   QFETCH(QString, name);
   QFETCH(QRect, geometry);
+  QFETCH(QString, caption);
   FrmAbout about;
   about.show();
   QVERIFY(QTest::qWaitForWindowExposed(&about));
   QCOMPARE(about.windowTitle(), QStringLiteral("バージョン表示"));
-  QCOMPARE(about.size(), QSize(266, 113));
+  QCOMPARE(about.size(), QSize(sorvane::window_cases::kAboutClientWidth,
+                                sorvane::window_cases::kAboutClientHeight));
   auto* control = about.findChild<QWidget*>(name);
   QVERIFY(control);
   QCOMPARE(control->geometry(), geometry);
   const auto* label = qobject_cast<QLabel*>(control);
-  const QString caption = label ? label->text() : qobject_cast<QPushButton*>(control)->text();
-  QVERIFY(!caption.isEmpty());
+  QCOMPARE(label ? label->text() : qobject_cast<QPushButton*>(control)->text(), caption);
   QVERIFY(control->fontMetrics().boundingRect(caption).width() <= geometry.width());
   QVERIFY(control->fontMetrics().height() <= geometry.height());
 }

@@ -1,6 +1,8 @@
 #include "batch/batch_converter.h"
 #include "runtime/program_end.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/ui/window_cases.h"
+#include "ui/form_design.h"
 #include "ui/qt/dir_list_box.h"
 #include "ui/qt/drive_list_box.h"
 #include "ui/qt/file_list_box.h"
@@ -83,7 +85,7 @@ class tst_FrmSorvane : public QObject {
   void convertEndsInOneMessageBox();
   void convertWritesToTheEditedPathLikeTheBatchConverter();
   void everyClickOnAFileRaisesFil1ClickOnce();
-  void namesThatAreNotUtf8KeepTheirBytes();
+  void namesThatAreNotUtf8ShowAsTheyReadAndKeepTheirBytes();
   void browsingKeepsTheSelection();
   void driveListFollowsTheDirectoryList();
   void unreadableFolderIsReportedAndListsStay();
@@ -103,7 +105,6 @@ class tst_FrmSorvane : public QObject {
     return control;
   }
   void ClickFile(const QString& name);
-  void ClickFileNamed(const std::string& bytes);
   void ActivateFolder(const QString& name);
   void PickDrive(int index);
   QString Convert();
@@ -146,17 +147,6 @@ void tst_FrmSorvane::ClickFile(const QString& name) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
 }
 
-// For a name that is not UTF-8, whose text does not tell it from others.
-void tst_FrmSorvane::ClickFileNamed(const std::string& bytes) {
-  auto* list = Control<FileListBox>("Fil1");
-  for (int i = 0; i < list->count(); ++i) {
-    if (list->List(i) != bytes) continue;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
-    return;
-  }
-  QFAIL("the file is not listed");
-}
-
 void tst_FrmSorvane::ActivateFolder(const QString& name) {
   auto* list = Control<DirListBox>("Dir1");
   QTreeWidgetItem* found = nullptr;
@@ -185,7 +175,7 @@ void tst_FrmSorvane::PickDrive(int index) {
 QString tst_FrmSorvane::Convert() {
   MessageBoxCloser boxes;
   QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
-  QTest::qWait(50);
+  if (!QTest::qWaitFor([&] { return boxes.count > 0; }, 1000)) return {};
   return boxes.text;
 }
 
@@ -219,9 +209,9 @@ void tst_FrmSorvane::startsEmptyOnTheCurrentFolder() {
 void tst_FrmSorvane::clickingAFileShowsBothPaths_data() {
   QTest::addColumn<QString>("file");
   QTest::addColumn<QString>("outName");
-  QTest::newRow("plain name") << "points.csv" << "points.dxf";
-  QTest::newRow("japanese name") << "点群.csv" << "点群.dxf";
-  QTest::newRow("cut at the first dot") << "run.2.csv" << "run.dxf";
+  for (const auto& click : window_cases::kFileClicks) {
+    QTest::newRow(click.name) << QString::fromUtf8(click.file) << QString::fromUtf8(click.proposal);
+  }
 }
 
 void tst_FrmSorvane::clickingAFileShowsBothPaths() {
@@ -240,9 +230,10 @@ void tst_FrmSorvane::convertEndsInOneMessageBox_data() {
   QTest::addColumn<bool>("templateThere");
   QTest::addColumn<QString>("message");
   QTest::addColumn<bool>("written");
-  QTest::newRow("converted") << true << true << "変換しました" << true;
-  QTest::newRow("no file chosen") << false << true << "ファイル名を選択してください" << false;
-  QTest::newRow("template missing") << true << false << "PreData.txtファイルが存在しません" << false;
+  for (const auto& end : window_cases::kConvertEnds) {
+    QTest::newRow(end.name) << end.chooseFile << end.templateThere << QString::fromUtf8(end.message)
+                            << end.written;
+  }
 }
 
 void tst_FrmSorvane::convertEndsInOneMessageBox() {
@@ -255,14 +246,13 @@ void tst_FrmSorvane::convertEndsInOneMessageBox() {
   {
     MessageBoxCloser boxes;
     QTest::mouseClick(Control<QPushButton>("Cmd1"), Qt::LeftButton);
-    QTest::qWait(50);
-    QCOMPARE(boxes.count, 1);
+    QTRY_COMPARE(boxes.count, 1);
     QCOMPARE(boxes.text, message);
     QCOMPARE(boxes.title, QStringLiteral("Sorvane"));
     QVERIFY(boxes.noIcon);
     QVERIFY(boxes.okOnly);
     QVERIFY2(!boxes.waitCursorShown, "the wait cursor should end before the box");
-    QVERIFY2(boxes.width >= kMessageBoxMinimumWidth, "too narrow for a title bar to show the whole title");
+    QVERIFY2(boxes.width >= sorvane::design::kMessageBoxMinimumWidth, "too narrow for a title bar to show the whole title");
   }
   QVERIFY(QApplication::overrideCursor() == nullptr);
   QVERIFY(window_->isVisible());
@@ -314,33 +304,35 @@ void tst_FrmSorvane::everyClickOnAFileRaisesFil1ClickOnce() {
   QCOMPARE(window_->InPath(), *scratch_ / "run.2.csv");
 }
 
-void tst_FrmSorvane::namesThatAreNotUtf8KeepTheirBytes() {
-  // "テスト" and "Ｆ９Ｈ" in Shift-JIS differ only in bytes that are not UTF-8, so both
-  // show as "\uFFFDe\uFFFDX\uFFFDg"; "フォルダ" names a folder.
-  const std::vector<std::string> names{"\x83\x65\x83\x58\x83\x67", "\x82\x65\x82\x58\x82\x67"};
+void tst_FrmSorvane::namesThatAreNotUtf8ShowAsTheyReadAndKeepTheirBytes() {
+  // "測点" and "側点" in Shift-JIS, inside the folder "フォルダ" in Shift-JIS: no byte
+  // of them is UTF-8, and they differ only there.
   const std::string folder = "\x83\x74\x83\x48\x83\x8b\x83\x5f";
+  const std::vector<std::pair<std::string, QString>> names{
+      {"\x91\xaa\x93\x5f", QStringLiteral("測点")}, {"\x91\xa4\x93\x5f", QStringLiteral("側点")}};
   const std::string examples = SORVANE_EXAMPLES_DIR;
-  for (const std::string& name : names) {
-    std::filesystem::copy_file(examples + "/survey-points.csv", *scratch_ / (name + ".csv"));
-  }
   std::filesystem::create_directory(*scratch_ / folder);
-  sorvane::testing::WriteFile(*scratch_ / (folder + "/inner.csv"), "1,2,3\n");
+  for (const auto& [bytes, shown] : names) {
+    std::filesystem::copy_file(examples + "/survey-points.csv", *scratch_ / (folder + "/" + bytes + ".csv"));
+  }
   QVERIFY(Control<DirListBox>("Dir1")->SetPath(scratch_->Path()));
+  ActivateFolder(QStringLiteral("フォルダ"));
 
-  for (const std::string& name : names) {
-    ClickFileNamed(name + ".csv");
-    QCOMPARE(window_->InPath(), *scratch_ / (name + ".csv"));
-    QCOMPARE(window_->OutPath(), *scratch_ / (name + ".dxf"));
+  auto* outBox = Control<QLineEdit>("Txt2");
+  for (const auto& [bytes, shown] : names) {
+    ClickFile(shown + QStringLiteral(".csv"));
+    QVERIFY(Control<QLineEdit>("Txt1")->text().endsWith(QStringLiteral("/フォルダ/") + shown + QStringLiteral(".csv")));
+    // The user keeps the name and changes its end: only what was typed is new.
+    outBox->setFocus();
+    outBox->end(false);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(outBox, Qt::Key_Backspace);
+    QTest::keyClicks(outBox, "_v2.dxf");
+    QCOMPARE(window_->OutPath(), *scratch_ / (folder + "/" + bytes + "_v2.dxf"));
     QCOMPARE(Convert(), QStringLiteral("変換しました"));
   }
-  for (const std::string& name : names) {
-    QVERIFY(sorvane::testing::ReadFile(*scratch_ / (name + ".dxf")).ends_with("EOF\r\n"));
+  for (const auto& [bytes, shown] : names) {
+    QVERIFY(sorvane::testing::ReadFile(*scratch_ / (folder + "/" + bytes + "_v2.dxf")).ends_with("EOF\r\n"));
   }
-
-  ActivateFolder(Utf8Text(folder));
-  QCOMPARE(Control<FileListBox>("Fil1")->Path(), *scratch_ / folder);
-  ClickFile("inner.csv");
-  QCOMPARE(window_->InPath(), *scratch_ / (folder + "/inner.csv"));
 }
 
 void tst_FrmSorvane::browsingKeepsTheSelection() {
@@ -413,16 +405,14 @@ void tst_FrmSorvane::unreadableFolderIsReportedAndListsStay() {
 
   MessageBoxCloser boxes;
   ActivateFolder("sub");
-  QTest::qWait(50);
-  QCOMPARE(boxes.count, 1);
+  QTRY_COMPARE(boxes.count, 1);
   QCOMPARE(boxes.text, QStringLiteral("フォルダを開けません"));
   QCOMPARE(boxes.title, QStringLiteral("Sorvane"));
   QCOMPARE(dirs->Path(), scratch_->Path());
   QCOMPARE(files->Path(), scratch_->Path());
 
   PickDrive(1);
-  QTest::qWait(50);
-  QCOMPARE(boxes.count, 2);
+  QTRY_COMPARE(boxes.count, 2);
   QCOMPARE(boxes.text, QStringLiteral("フォルダを開けません"));
   QCOMPARE(drives->Drive(), scratch_->Path());
   QCOMPARE(dirs->Path(), scratch_->Path());
@@ -431,11 +421,10 @@ void tst_FrmSorvane::unreadableFolderIsReportedAndListsStay() {
 }
 
 void tst_FrmSorvane::tabWalksTheDesignedOrder() {
-  const QStringList order{"Dir1", "Fil1", "Txt1", "Cmd1", "Txt2", "Cmd2", "Drv1"};
   QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Drv1"));
-  for (const QString& next : order) {
+  for (const char* next : window_cases::kTabOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), next);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
   }
 }
 
@@ -448,7 +437,7 @@ void tst_FrmSorvane::enterInATextBoxPressesNoButton() {
     QTest::keyClick(box, Qt::Key_Return);
     QTest::keyClick(box, Qt::Key_Enter);
   }
-  QTest::qWait(50);
+  QCoreApplication::processEvents();
   QCOMPARE(boxes.count, 0);
   QCOMPARE(programEnd_.requests, 0);
   QVERIFY(!std::filesystem::exists(*scratch_ / "points.dxf"));
@@ -478,7 +467,7 @@ void tst_FrmSorvane::leavingAsksTheProgramToEnd() {
     QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
   }
-  QTest::qWait(50);
+  QCoreApplication::processEvents();
   QCOMPARE(programEnd_.requests, 1);
   QCOMPARE(boxes.count, 0);
   QVERIFY(!std::filesystem::exists(*scratch_ / "points.dxf"));
@@ -514,16 +503,11 @@ void tst_FrmSorvane::controlsStandWhereDesigned_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QRect>("geometry");
   QTest::addColumn<QString>("caption");
-  QTest::newRow("Drv1") << "Drv1" << QRect(8, 8, 177, 20) << "";
-  QTest::newRow("Dir1") << "Dir1" << QRect(8, 32, 177, 160) << "";
-  QTest::newRow("Fil1") << "Fil1" << QRect(192, 32, 233, 162) << "";
-  QTest::newRow("Lbl1") << "Lbl1" << QRect(8, 200, 57, 17) << "ファイル名";
-  QTest::newRow("Txt1") << "Txt1" << QRect(8, 224, 417, 18) << "";
-  QTest::newRow("Line1") << "Line1" << QRect(QPoint(64, 248), QPoint(424, 248)) << "";
-  QTest::newRow("Lbl2") << "Lbl2" << QRect(8, 264, 81, 17) << "出力ファイル名";
-  QTest::newRow("Txt2") << "Txt2" << QRect(8, 288, 417, 18) << "";
-  QTest::newRow("Cmd1") << "Cmd1" << QRect(8, 312, 81, 25) << "変\u3000換";
-  QTest::newRow("Cmd2") << "Cmd2" << QRect(344, 312, 81, 25) << "取\u3000消";
+  for (const auto& control : window_cases::kMainWindow) {
+    QTest::newRow(control.name) << control.name
+                                << QRect(control.left, control.top, control.width, control.height)
+                                << QString::fromUtf8(control.caption);
+  }
 }
 
 void tst_FrmSorvane::controlsStandWhereDesigned() {
@@ -531,7 +515,8 @@ void tst_FrmSorvane::controlsStandWhereDesigned() {
   QFETCH(QRect, geometry);
   QFETCH(QString, caption);
   QCOMPARE(window_->windowTitle(), QStringLiteral("Sorvane"));
-  QCOMPARE(window_->centralWidget()->size(), QSize(434, 345));
+  QCOMPARE(window_->centralWidget()->size(),
+           QSize(window_cases::kMainClientWidth, window_cases::kMainClientHeight));
   auto* control = Control<QWidget>(name.toLatin1().constData());
   QCOMPARE(control->geometry(), geometry);
 

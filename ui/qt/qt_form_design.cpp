@@ -1,4 +1,4 @@
-#include "ui/qt/form_design.h"
+#include "ui/qt/qt_form_design.h"
 
 #include <QStringList>
 

@@ -1,0 +1,16 @@
+#include "ui/win32/frm_sorvane.h"
+#include "ui/win32/message_boxes.h"
+#include "ui/win32/message_loop.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  sorvane::win32::QuitMessageLoop programEnd;
+  sorvane::win32::SystemMessageBoxes messageBoxes;
+  sorvane::win32::FrmSorvane window(programEnd, messageBoxes);
+  window.Show(showCommand);
+  return sorvane::win32::RunMessageLoop();
+}

@@ -1,0 +1,313 @@
+#include "ui/win32/frm_sorvane.h"
+
+#include "batch/batch_converter.h"
+#include "runtime/platform/windows_text.h"
+#include "tests/support/case_names.h"
+#include "tests/support/scratch_directory.h"
+#include "tests/ui/win32/window_driver.h"
+#include "tests/ui/window_cases.h"
+#include "ui/win32/control_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace sorvane {
+namespace {
+
+using namespace sorvane::win32;
+
+using namespace sorvane::win32::testing;
+namespace cases = sorvane::window_cases;
+
+const std::map<std::string, int> kIds = {
+    {"Drv1", kDrv1}, {"Dir1", kDir1}, {"Fil1", kFil1}, {"Lbl1", kLbl1}, {"Txt1", kTxt1},
+    {"Line1", kLine1}, {"Lbl2", kLbl2}, {"Txt2", kTxt2}, {"Cmd1", kCmd1}, {"Cmd2", kCmd2}};
+
+class RecordingEnd : public ProgramEnd {
+ public:
+  void EndProgram() override { ++requests; }
+  int requests = 0;
+};
+
+// What the user was told, and whether the wait cursor still showed then.
+class RecordingBoxes : public MessageBoxes {
+ public:
+  void Show(HWND owner, std::string_view text) override {
+    texts.emplace_back(text);
+    owners.push_back(owner);
+    waitCursorShown = ::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT);
+  }
+  std::vector<std::string> texts;
+  std::vector<HWND> owners;
+  bool waitCursorShown = false;
+};
+
+std::string Native(const std::string& path) {
+  return Utf8FromPath(PathFromUtf8(path).make_preferred());
+}
+
+class FrmSorvaneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string examples = SORVANE_EXAMPLES_DIR;
+    std::filesystem::copy_file(PathFromUtf8(examples + "/PreData.txt"), PathFromUtf8(scratch / "PreData.txt"));
+    for (const char* name : {"points.csv", "点群.csv", "run.2.csv", "UPPER.CSV", "hidden.csv"}) {
+      std::filesystem::copy_file(PathFromUtf8(examples + "/survey-points.csv"), PathFromUtf8(scratch / name));
+    }
+    ::SetFileAttributesW(WideFromUtf8(scratch / "hidden.csv").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    sorvane::testing::WriteFile(scratch / "notes.txt", "not a point file\n");
+    std::filesystem::create_directory(PathFromUtf8(scratch / "sub"));
+    sorvane::testing::WriteFile(scratch / "sub/inner.csv", "1,2,3\n");
+    window = std::make_unique<FrmSorvane>(programEnd, boxes);
+    window->Show(SW_SHOWNORMAL);
+    Pump();
+  }
+  void TearDown() override {
+    window.reset();
+    Pump();
+  }
+
+  HWND Control(const std::string& name) const { return ::GetDlgItem(window->Window(), kIds.at(name)); }
+  std::string Text(const std::string& name) const { return Utf8FromWide(WindowTextOf(Control(name))); }
+  static std::wstring WindowTextOf(HWND window) {
+    std::wstring text(512, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), 512)));
+    return text;
+  }
+  void ClickFile(const std::string& name) {
+    const int index = EntryIndex(Control("Fil1"), WideFromUtf8(name));
+    ASSERT_GE(index, 0) << name << " is not listed";
+    ClickEntry(Control("Fil1"), index);
+  }
+  void OpenFolder(const std::string& name) {
+    const int index = EntryIndex(Control("Dir1"), WideFromUtf8(name));
+    ASSERT_GE(index, 0) << name << " is not listed";
+    ClickEntry(Control("Dir1"), index);
+    PressKey(VK_RETURN);
+  }
+  void Press(const std::string& button) {
+    ::SendMessageW(Control(button), BM_CLICK, 0, 0);
+    Pump();
+  }
+  std::string Here(const std::string& name) const { return Native(scratch / name); }
+
+  sorvane::testing::ScratchDirectory scratch;
+  RecordingEnd programEnd;
+  RecordingBoxes boxes;
+  std::unique_ptr<FrmSorvane> window;
+};
+
+TEST_F(FrmSorvaneTest, ControlsStandWhereDesigned) {
+  EXPECT_EQ(WindowTextOf(window->Window()), L"Sorvane");
+  RECT client{};
+  ::GetClientRect(window->Window(), &client);
+  EXPECT_EQ(client.right, cases::kMainClientWidth);
+  EXPECT_EQ(client.bottom, cases::kMainClientHeight);
+  for (const auto& control : cases::kMainWindow) {
+    SCOPED_TRACE(control.name);
+    const RECT place = PlaceInWindow(Control(control.name));
+    EXPECT_EQ(place.left, control.left);
+    EXPECT_EQ(place.top, control.top);
+    EXPECT_EQ(place.right - place.left, control.width);
+    EXPECT_EQ(place.bottom - place.top, control.height);
+    if (*control.caption) {
+      EXPECT_EQ(Text(control.name), control.caption);
+    }
+  }
+  // The input box only shows the chosen file.
+  EXPECT_TRUE(::GetWindowLongW(Control("Txt1"), GWL_STYLE) & ES_READONLY);
+  EXPECT_FALSE(::GetWindowLongW(Control("Txt2"), GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(FrmSorvaneTest, ControlsScaleWithTheMonitorsDpi) {
+  RECT suggested{};
+  ::GetWindowRect(window->Window(), &suggested);
+  ::SendMessageW(window->Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT client{};
+  ::GetClientRect(window->Window(), &client);
+  EXPECT_EQ(client.right, ::MulDiv(cases::kMainClientWidth, 3, 2));
+  for (const auto& control : cases::kMainWindow) {
+    SCOPED_TRACE(control.name);
+    const RECT place = PlaceInWindow(Control(control.name));
+    EXPECT_EQ(place.left, ::MulDiv(control.left, 3, 2));
+    EXPECT_EQ(place.top, ::MulDiv(control.top, 3, 2));
+  }
+}
+
+TEST_F(FrmSorvaneTest, StartsOnTheCurrentFolderWithTheFocusOnTheDriveList) {
+  EXPECT_EQ(::GetFocus(), Control("Drv1"));
+  EXPECT_EQ(Text("Txt1"), "");
+  EXPECT_EQ(Text("Txt2"), "");
+  EXPECT_EQ(window->InPath(), "");
+  // The drive holding the folder, as "C: [label]" or "C:".
+  EXPECT_EQ(Text("Drv1").substr(0, 2), Native(scratch.Path()).substr(0, 2));
+  const HWND files = Control("Fil1");
+  EXPECT_EQ(::SendMessageW(files, LB_GETCOUNT, 0, 0), 4);
+  for (const char* name : {"points.csv", "点群.csv", "run.2.csv", "UPPER.CSV"}) {
+    EXPECT_GE(EntryIndex(files, WideFromUtf8(name)), 0) << name;
+  }
+}
+
+TEST_F(FrmSorvaneTest, TabWalksTheDesignedOrder) {
+  for (const char* next : cases::kTabOrder) {
+    PressKey(VK_TAB);
+    EXPECT_EQ(::GetFocus(), Control(next)) << next;
+  }
+}
+
+class FileClickTest : public FrmSorvaneTest, public ::testing::WithParamInterface<cases::FileClick> {};
+
+TEST_P(FileClickTest, ShowsBothPaths) {
+  ClickFile(GetParam().file);
+  EXPECT_EQ(window->InPath(), Here(GetParam().file));
+  EXPECT_EQ(window->OutPath(), Here(GetParam().proposal));
+  EXPECT_EQ(Text("Txt1"), Here(GetParam().file));
+  EXPECT_EQ(Text("Txt2"), Here(GetParam().proposal));
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32, FileClickTest, ::testing::ValuesIn(cases::kFileClicks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FrmSorvaneTest, EveryClickOnAFileRaisesFil1ClickAndAnEditFollowsTheBox) {
+  ClickFile("points.csv");
+  const HWND outBox = Control("Txt2");
+  ::SetFocus(outBox);
+  PressKey(VK_END);
+  for (int i = 0; i < 4; ++i) Type(outBox, L"\b");
+  Type(outBox, L"_v2.dxf");
+  EXPECT_EQ(window->OutPath(), Here("points_v2.dxf"));
+  // The file is still selected; clicking it again brings the proposal back.
+  ClickFile("points.csv");
+  EXPECT_EQ(window->OutPath(), Here("points.dxf"));
+  EXPECT_EQ(Text("Txt2"), Here("points.dxf"));
+  // The keyboard selects too.
+  ::SetFocus(Control("Fil1"));
+  PressKey(VK_DOWN);
+  EXPECT_EQ(window->InPath(), Here("run.2.csv"));
+}
+
+TEST_F(FrmSorvaneTest, TheListsFollowEachOtherAndKeepTheSelection) {
+  ClickFile("points.csv");
+  OpenFolder("sub");
+  EXPECT_EQ(::SendMessageW(Control("Fil1"), LB_GETCOUNT, 0, 0), 1);
+  EXPECT_GE(EntryIndex(Control("Fil1"), L"inner.csv"), 0);
+  EXPECT_EQ(window->InPath(), Here("points.csv"));
+  EXPECT_EQ(Text("Txt1"), Here("points.csv"));
+  ClickFile("inner.csv");
+  EXPECT_EQ(window->InPath(), Here("sub/inner.csv"));
+
+  // The drive's root is the first entry of the directory list.
+  ClickEntry(Control("Dir1"), 0);
+  PressKey(VK_RETURN);
+  const std::string root = Native(scratch.Path()).substr(0, 3);
+  EXPECT_GE(EntryIndex(Control("Dir1"), WideFromUtf8(root)), 0);
+  EXPECT_EQ(Text("Drv1").substr(0, 2), root.substr(0, 2));
+  EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(FrmSorvaneTest, AFolderThatCannotBeOpenedIsReportedAndTheListsStay) {
+  std::filesystem::remove_all(PathFromUtf8(scratch / "sub"));
+  OpenFolder("sub");
+  ASSERT_EQ(boxes.texts.size(), 1U);
+  EXPECT_EQ(boxes.texts[0], "フォルダを開けません");
+  EXPECT_EQ(::SendMessageW(Control("Fil1"), LB_GETCOUNT, 0, 0), 4);
+  EXPECT_GE(EntryIndex(Control("Dir1"), L"sub"), 0);
+}
+
+class ConvertTest : public FrmSorvaneTest, public ::testing::WithParamInterface<cases::ConvertEnd> {};
+
+TEST_P(ConvertTest, EndsInOneMessageBox) {
+  const cases::ConvertEnd& end = GetParam();
+  if (!end.templateThere) std::filesystem::remove(PathFromUtf8(scratch / "PreData.txt"));
+  if (end.chooseFile) ClickFile("points.csv");
+  Press("Cmd1");
+  ASSERT_EQ(boxes.texts.size(), 1U);
+  EXPECT_EQ(boxes.texts[0], end.message);
+  EXPECT_EQ(boxes.owners[0], window->Window());
+  EXPECT_FALSE(boxes.waitCursorShown) << "the wait cursor should end before the box";
+  EXPECT_EQ(programEnd.requests, 0);
+  EXPECT_EQ(std::filesystem::exists(PathFromUtf8(scratch / "points.dxf")), end.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32, ConvertTest, ::testing::ValuesIn(cases::kConvertEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Tab to the file list, Down, Tab to Convert, Space: the same drawing as the batch
+// converter's.
+TEST_F(FrmSorvaneTest, TheKeyboardAloneConvertsAsTheBatchConverterDoes) {
+  for (const UINT key : {VK_TAB, VK_TAB, VK_DOWN, VK_TAB, VK_TAB}) PressKey(key);
+  ASSERT_EQ(::GetFocus(), Control("Cmd1"));
+  PressKey(VK_SPACE);
+  ASSERT_EQ(boxes.texts, std::vector<std::string>{"変換しました"});
+
+  const std::vector<std::string> args{"-o", scratch / "batch.dxf", scratch / "points.csv"};
+  std::ostringstream out, err;
+  ASSERT_EQ(RunBatchConverter(args, out, err), kExitAllConverted) << err.str();
+  const std::string fromWindow = sorvane::testing::ReadFile(scratch / "points.dxf");
+  EXPECT_FALSE(fromWindow.empty());
+  EXPECT_TRUE(fromWindow == sorvane::testing::ReadFile(scratch / "batch.dxf"));
+}
+
+TEST_F(FrmSorvaneTest, EnterAndEscPressNoButtonButAFocusedOne) {
+  ClickFile("points.csv");
+  for (const char* box : {"Txt1", "Txt2"}) {
+    ::SetFocus(Control(box));
+    PressKey(VK_RETURN);
+    PressKey(VK_ESCAPE);
+  }
+  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(programEnd.requests, 0);
+  ::SetFocus(Control("Cmd2"));
+  PressKey(VK_RETURN);
+  EXPECT_EQ(programEnd.requests, 1);
+}
+
+struct LeaveCase {
+  const char* name;
+  void (*leave)(FrmSorvaneTest&, HWND window);
+};
+
+class LeaveTest : public FrmSorvaneTest, public ::testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(LeaveTest, AsksTheProgramToEndAtOnce) {
+  ClickFile("points.csv");
+  GetParam().leave(*this, window->Window());
+  Pump();
+  EXPECT_EQ(programEnd.requests, 1);
+  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(scratch / "points.dxf")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Win32, LeaveTest,
+    ::testing::Values(
+        LeaveCase{"CancelButton", [](FrmSorvaneTest&, HWND window) {
+                    ::SendMessageW(::GetDlgItem(window, kCmd2), BM_CLICK, 0, 0);
+                  }},
+        LeaveCase{"FileExit", [](FrmSorvaneTest&, HWND window) {
+                    ::SendMessageW(window, WM_COMMAND, kMnuEnd, 0);
+                  }},
+        // Alt+F opens the menu, which runs its own loop until a key chooses an item;
+        // a timer types the X there.
+        LeaveCase{"AltFThenX", [](FrmSorvaneTest&, HWND window) {
+                    ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+                      ::KillTimer(nullptr, timer);
+                      ::PostThreadMessageW(::GetCurrentThreadId(), WM_CHAR, 'x', 1);
+                    });
+                    MSG alt{window, WM_SYSKEYDOWN, 'F', 0x20000001, 0, {}};
+                    DispatchWithDialogKeys(alt);
+                    Pump();
+                  }},
+        LeaveCase{"CloseControl", [](FrmSorvaneTest&, HWND window) {
+                    ::SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sorvane
