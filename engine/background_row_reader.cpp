@@ -22,10 +22,10 @@ void BackgroundRowReader::Fill(Batch& batch) {
 void BackgroundRowReader::Run() {
   std::unique_lock lock(mutex_);
   for (std::uint64_t next = filled_;; ++next) {
-    changed_.wait(lock, [&] { return stopping_ || next - released_ < 2; });
+    changed_.wait(lock, [&] { return stopping_ || next - released_ < kBatches; });
     if (stopping_) return;
     lock.unlock();
-    Batch& batch = batches_[next % 2];
+    Batch& batch = batches_[next % kBatches];
     Fill(batch);
     lock.lock();
     filled_ = next + 1;
@@ -36,7 +36,7 @@ void BackgroundRowReader::Run() {
 
 const BackgroundRowReader::Batch& BackgroundRowReader::Next() {
   const std::uint64_t next = taken_++;
-  Batch& batch = batches_[next % 2];
+  Batch& batch = batches_[next % kBatches];
   if (!thread_.joinable()) {
     Fill(batch);
     if (batch.end == RowStatus::Row && !threadless_) {

@@ -38,13 +38,17 @@ class BackgroundRowReader {
   void Fill(Batch& batch);
   void Run();
 
+  // Enough batches that the thread reads on while the caller writes a slow block,
+  // so that neither waits for the other, each wait costing a wake-up of a thread.
+  static constexpr std::uint64_t kBatches = 4;
+
   TextInputFile& points_;
-  Batch batches_[2];
+  Batch batches_[kBatches];
   std::thread thread_;
   std::mutex mutex_;
   std::condition_variable changed_;
   // Batches counted from the first: taken by Next, released by the following Next,
-  // filled by the thread. The thread fills batch n once n - released_ < 2.
+  // filled by the thread. The thread fills batch n once n - released_ < kBatches.
   std::uint64_t taken_ = 0;
   std::uint64_t released_ = 0;
   std::uint64_t filled_ = 0;
