@@ -1,7 +1,8 @@
 #include "engine/conversion_run.h"
 
-#include "engine/background_row_reader.h"
 #include "engine/dxf_writer.h"
+#include "engine/point_row_reader.h"
+#include "engine/printed_rows.h"
 #include "runtime/output_file.h"
 #include "runtime/text_input_file.h"
 
@@ -28,15 +29,17 @@ ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile
     case DxfWriter::HeadStatus::Invalid: return {ConvertOutcome::TemplateInvalid};
   }
   writer.WritePrologue();
-  // One thread reads the rows while this one writes the vertices of those before.
-  BackgroundRowReader rows(points);
+  // The rows are read a batch at a time and their vertices written at once, while the
+  // batch is in the cache; the output file writes full blocks on the other core.
+  PrintedRows rows;
   for (bool more = true; more && !out.Failed();) {
-    const BackgroundRowReader::Batch& batch = rows.Next();
-    writer.WriteVertices(batch.rows);
-    switch (batch.end) {
+    rows.Clear();
+    const RowStatus end = ReadPointRows(points, rows);
+    writer.WriteVertices(rows);
+    switch (end) {
       case RowStatus::Row: break;
       case RowStatus::EndOfFile: more = false; break;
-      case RowStatus::BadRow: return {ConvertOutcome::BadRow, batch.lineNumber};
+      case RowStatus::BadRow: return {ConvertOutcome::BadRow, points.LineNumber()};
       case RowStatus::ReadFailed: return {ConvertOutcome::InputReadFailed};
     }
   }

@@ -13,9 +13,9 @@ namespace sorvane {
 
 class PrintedRows {
  public:
-  // Large enough that handing a batch from one thread to another costs little per
-  // row, small enough to stay in the cache between the two.
-  static constexpr std::size_t kCapacity = std::size_t{256} << 10;
+  // Large enough that a batch costs little per row, small enough that its texts are
+  // still in the first-level cache when the writer copies them.
+  static constexpr std::size_t kCapacity = std::size_t{16} << 10;
   // The most one row takes.
   static constexpr std::size_t kMaxRowSize = 3 * (1 + kMaxNumberTextLength);
 

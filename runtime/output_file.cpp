@@ -3,14 +3,6 @@
 #include <algorithm>
 
 namespace sorvane {
-namespace {
-
-// Large enough that a write costs little per byte, small enough to stay in the cache
-// while it is filled and written, and that even a small drawing fills it, so memory is
-// the same for any size of file.
-constexpr std::size_t kBufferSize = std::size_t{256} << 10;
-
-}  // namespace
 
 OutputFile::OutputFile() = default;
 
@@ -21,43 +13,39 @@ OutputFile::CreateStatus OutputFile::Create(const std::string& path,
   Discard();
   const CreateStatus status = target_.Create(path, inputs);
   if (status != CreateStatus::Created) return status;
-  if (!buffer_) buffer_.reset(new char[kBufferSize]);  // no need to zero what is overwritten
-  capacity_ = kBufferSize;
+  buffer_ = writer_.Start(target_.Handle());
+  capacity_ = BackgroundWriter::kBlockSize;
   used_ = 0;
-  written_ = 0;
+  handedOver_ = 0;
   pendingOverwrites_.clear();
-  failed_ = false;
   return status;
-}
-
-void OutputFile::Write(const char* data, std::size_t size) {
-  failed_ = failed_ || !CurrentFileSystem().Write(target_.Handle(), data, size);
-  written_ += size;
 }
 
 void OutputFile::Flush() {
   if (used_ == 0) return;
-  Write(buffer_.get(), used_);
+  buffer_ = writer_.HandOver(used_);
+  handedOver_ += used_;
   used_ = 0;
 }
 
 void OutputFile::PutLarge(std::string_view text) {
-  Flush();
-  if (text.size() <= capacity_) {
-    std::memcpy(buffer_.get(), text.data(), text.size());
-    used_ = text.size();
-  } else {
-    Write(text.data(), text.size());
+  // Through the blocks, a block at a time, so that it is written in its turn.
+  while (!text.empty()) {
+    if (used_ == capacity_) Flush();
+    const std::size_t part = std::min(text.size(), capacity_ - used_);
+    std::memcpy(buffer_ + used_, text.data(), part);
+    used_ += part;
+    text.remove_prefix(part);
   }
 }
 
 void OutputFile::Overwrite(std::uint64_t offset, std::string_view bytes) {
-  // The part still in the buffer is changed there; the rest is written over when the
-  // file is complete.
-  if (offset + bytes.size() > written_) {
+  // The part still in the block being filled is changed there; the rest, handed over
+  // already, is written over when the file is complete.
+  if (offset + bytes.size() > handedOver_) {
     const auto inBuffer = static_cast<std::size_t>(
-        std::min<std::uint64_t>(offset + bytes.size() - written_, bytes.size()));
-    std::memcpy(buffer_.get() + (offset + bytes.size() - inBuffer - written_),
+        std::min<std::uint64_t>(offset + bytes.size() - handedOver_, bytes.size()));
+    std::memcpy(buffer_ + (offset + bytes.size() - inBuffer - handedOver_),
                 bytes.data() + bytes.size() - inBuffer, inBuffer);
     bytes.remove_suffix(inBuffer);
   }
@@ -65,19 +53,25 @@ void OutputFile::Overwrite(std::uint64_t offset, std::string_view bytes) {
 }
 
 bool OutputFile::Commit() {
-  Flush();
+  bool written = writer_.Finish(used_);
+  handedOver_ += used_;
+  used_ = 0;
   FileSystem& fileSystem = CurrentFileSystem();
   for (const PendingOverwrite& overwrite : pendingOverwrites_) {
-    failed_ = failed_ || !fileSystem.WriteAt(target_.Handle(), overwrite.offset,
-                                             overwrite.bytes.data(), overwrite.bytes.size());
+    written = written && fileSystem.WriteAt(target_.Handle(), overwrite.offset,
+                                            overwrite.bytes.data(), overwrite.bytes.size());
   }
-  if (failed_) {
+  if (!written) {
     Discard();
     return false;
   }
   return target_.Commit();
 }
 
-void OutputFile::Discard() { target_.Discard(); }
+void OutputFile::Discard() {
+  // No write may be in flight when the file is closed.
+  writer_.Stop();
+  target_.Discard();
+}
 
 }  // namespace sorvane

@@ -1,10 +1,11 @@
 #pragma once
-// The output file of a run, written through one large buffer to a ReplacementFile,
-// which puts it in place only when complete: a run that fails leaves no half-written
-// drawing, no temporary file, and an existing file at the final path byte for byte as
-// it was. The buffer is written out by the thread that fills it, where it is still in
-// the cache; the conversion's other core reads the point file meanwhile.
+// The output file of a run, written in large blocks to a ReplacementFile, which puts
+// it in place only when complete: a run that fails leaves no half-written drawing, no
+// temporary file, and an existing file at the final path byte for byte as it was. A
+// full block is written on a thread of its own (BackgroundWriter) while the caller
+// fills the next, so that the write calls take the other core.
 
+#include "runtime/background_writer.h"
 #include "runtime/file_identity.h"
 #include "runtime/number_text.h"
 #include "runtime/replacement_file.h"
@@ -12,7 +13,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,7 +25,8 @@ class OutputFile {
   using CreateStatus = ReplacementFile::CreateStatus;
 
   OutputFile();
-  ~OutputFile();  // removes the temporary file unless Commit succeeded
+  ~OutputFile();  // waits for the blocks in flight, and removes the temporary file
+                  // unless Commit succeeded
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
@@ -47,9 +48,9 @@ class OutputFile {
   // write at most `size` characters from the returned pointer, then Commit the end.
   char* Reserve(std::size_t size) {
     if (size > capacity_ - used_) Flush();
-    return buffer_.get() + used_;
+    return buffer_ + used_;
   }
-  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_); }
 
   // Raw text, already with its line ends.
   void Put(std::string_view text) {
@@ -57,12 +58,12 @@ class OutputFile {
       PutLarge(text);
       return;
     }
-    std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    std::memcpy(buffer_ + used_, text.data(), text.size());
     used_ += text.size();
   }
 
   // The number of bytes put so far: the offset in the file of the next byte.
-  std::uint64_t Offset() const { return written_ + used_; }
+  std::uint64_t Offset() const { return handedOver_ + used_; }
 
   // Replaces bytes already put, from `offset` on, with `bytes`, before the file is
   // committed; for a value that is known only once the rest is written. Precondition:
@@ -70,7 +71,7 @@ class OutputFile {
   void Overwrite(std::uint64_t offset, std::string_view bytes);
 
   // True once a write has failed; everything after it is dropped.
-  bool Failed() const { return failed_; }
+  bool Failed() const { return writer_.Failed(); }
 
   // Writes out the rest and puts the file in place (ReplacementFile::Commit). False
   // when any write or any step of putting it in place failed; the temporary file is
@@ -80,7 +81,6 @@ class OutputFile {
  private:
   void Flush();
   void PutLarge(std::string_view text);
-  void Write(const char* data, std::size_t size);
   void Discard();
 
   struct PendingOverwrite {
@@ -89,11 +89,11 @@ class OutputFile {
   };
 
   ReplacementFile target_;
-  bool failed_ = false;
-  std::unique_ptr<char[]> buffer_;
+  BackgroundWriter writer_;
+  char* buffer_ = nullptr;  // the block being filled
   std::size_t capacity_ = 0;
   std::size_t used_ = 0;
-  std::uint64_t written_ = 0;  // bytes written to the file
+  std::uint64_t handedOver_ = 0;  // bytes handed over to be written
   // Overwrites of bytes already written, applied once every block is written.
   std::vector<PendingOverwrite> pendingOverwrites_;
 };

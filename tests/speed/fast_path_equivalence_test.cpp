@@ -1,8 +1,8 @@
-// The conversion's path (rows read in batches on a thread of their own, common rows in
-// one pass, plain decimal fields straight from their digits) must give exactly the
-// bytes of the plain reference path (Val, the strict conversion and the number text
-// for every field), on a file that mixes every kind of field a point file can hold.
-#include "engine/background_row_reader.h"
+// The conversion's path (rows read in batches, common rows in one pass, plain decimal
+// fields straight from their digits, blocks written on a thread of their own) must
+// give exactly the bytes of the plain reference path (Val, the strict conversion and
+// the number text for every field), on a file that mixes every kind of field a point
+// file can hold.
 #include "engine/dxf_writer.h"
 #include "engine/point_row_reader.h"
 #include "runtime/output_file.h"
@@ -110,16 +110,18 @@ struct VertexDrawing {
   DxfWriter writer{out, PolylineKind::Flat};
 };
 
-// The vertices of a point file as a conversion writes them: its rows read in batches
-// on a thread of their own, plain decimal fields and common rows taken the fast way.
+// The vertices of a point file as a conversion writes them: its rows read in batches,
+// plain decimal fields and common rows taken the fast way, the blocks written on a
+// thread of their own.
 std::string ConvertFast(const std::string& pointPath, const std::string& outPath) {
   VertexDrawing drawing(pointPath, outPath);
-  BackgroundRowReader rows(drawing.points);
+  PrintedRows rows;
   for (RowStatus end = RowStatus::Row; end == RowStatus::Row;) {
-    const BackgroundRowReader::Batch& batch = rows.Next();
-    drawing.writer.WriteVertices(batch.rows);
-    end = batch.end;
-    EXPECT_TRUE(end == RowStatus::Row || end == RowStatus::EndOfFile) << "line " << batch.lineNumber;
+    rows.Clear();
+    end = ReadPointRows(drawing.points, rows);
+    drawing.writer.WriteVertices(rows);
+    EXPECT_TRUE(end == RowStatus::Row || end == RowStatus::EndOfFile)
+        << "line " << drawing.points.LineNumber();
   }
   return drawing.Finish();
 }
