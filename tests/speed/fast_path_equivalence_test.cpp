@@ -5,14 +5,17 @@
 // file can hold.
 #include "engine/dxf_writer.h"
 #include "engine/point_row_reader.h"
+#include "runtime/number_text.h"
 #include "runtime/output_file.h"
 #include "runtime/text_input_file.h"
 #include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace sorvane {
 namespace {
@@ -160,6 +163,55 @@ TEST(FastPathEquivalence, GivesTheBytesOfTheReferencePathOnMixedRows) {
   EXPECT_TRUE(f == fast.end()) << "first difference near: "
                                << std::string(f - std::min<std::ptrdiff_t>(60, f - fast.begin()), f + 20);
 }
+
+// Fields at the edges of the quick scan of the commonest numbers: the longest it takes,
+// the shortest it leaves to the full scan, and zeros it must keep or drop. Each row is
+// read in a batch among enough rows that most take the one-pass path, and every value
+// must print as the plain path prints it.
+struct EdgeField {
+  const char* name;
+  std::string field;
+};
+
+void PrintTo(const EdgeField& edge, std::ostream* out) { *out << edge.name; }
+
+class QuickScanEdges : public ::testing::TestWithParam<EdgeField> {};
+
+TEST_P(QuickScanEdges, PrintLikeThePlainPath) {
+  const std::string& field = GetParam().field;
+  ScratchDirectory scratch;
+  std::string rows;
+  for (int i = 0; i < 8; ++i) rows += field + "," + field + "," + field + "\r\n";
+  WriteFile(scratch / "edges.csv", rows);
+  TextInputFile points;
+  ASSERT_TRUE(points.Open(scratch / "edges.csv"));
+  PrintedRows batch;
+  ASSERT_EQ(ReadPointRows(points, batch), RowStatus::EndOfFile);
+
+  char expected[kMaxNumberTextLength];
+  const char* const expectedEnd = PrintNumberText(StrictConvert(field).value(), expected);
+  int texts = 0;
+  for (const char* text = batch.begin(); text != batch.end(); ++texts) {
+    char read[kMaxNumberTextLength];
+    const char* const readEnd = PrintedRows::CopyText(read, text);
+    EXPECT_EQ(std::string_view(read, readEnd), std::string_view(expected, expectedEnd));
+  }
+  EXPECT_EQ(texts, 24);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FastPathEquivalence, QuickScanEdges,
+    ::testing::Values(EdgeField{"FifteenWholeDigits", "123456789012345"},
+                      EdgeField{"SixteenWholeDigits", "-1234567890123456"},
+                      EdgeField{"FifteenBytesWithPoint", "1234567890123.4"},
+                      EdgeField{"SixteenBytesWithPoint", "-12345678901234.5"},
+                      EdgeField{"WholeWithTrailingZeros", "1200"},
+                      EdgeField{"PointLast", "-12."},
+                      EdgeField{"ZerosUpToThePoint", "12.000"},
+                      EdgeField{"ZerosAfterADigit", "+7.250"},
+                      EdgeField{"LeadingZero", "0.25"},
+                      EdgeField{"NegativeZero", "-0.0"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sorvane
