@@ -10,6 +10,8 @@ char* BackgroundWriter::Start(FileHandle file) {
   file_ = file;
   handedOver_ = 0;
   written_ = 0;
+  bytesWritten_ = 0;
+  syncStart_ = 0;
   failed_.store(false, std::memory_order_relaxed);
   return Block(0);
 }
@@ -59,6 +61,11 @@ void BackgroundWriter::Run() noexcept {
     // The caller leaves a block alone until it is written.
     lock.unlock();
     Write(buffers_[block % kBlocks].get(), sizes_[block % kBlocks]);
+    bytesWritten_ += sizes_[block % kBlocks];
+    if (bytesWritten_ - syncStart_ >= kSyncStep) {
+      CurrentFileSystem().StartSync(file_, syncStart_, bytesWritten_ - syncStart_);
+      syncStart_ = bytesWritten_;
+    }
     lock.lock();
     written_ = block + 1;
     changed_.notify_all();

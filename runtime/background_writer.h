@@ -52,6 +52,10 @@ class BackgroundWriter {
   // Enough blocks in flight that the writes, whose time varies with what the kernel
   // does for each page, seldom make the caller wait, each wait costing a wake-up.
   static constexpr std::uint64_t kBlocks = 4;
+  // The write-back of the blocks written is started whenever this many bytes are
+  // waiting for it, so that it runs beside the conversion rather than all in the sync
+  // at its end.
+  static constexpr std::uint64_t kSyncStep = std::uint64_t{4} << 20;
 
   void Run() noexcept;
   void Write(const char* data, std::size_t size) noexcept;
@@ -68,6 +72,9 @@ class BackgroundWriter {
   // the thread. Block n is filled in buffer n % kBlocks.
   std::uint64_t handedOver_ = 0;
   std::uint64_t written_ = 0;
+  // Bytes written by the thread, and the first of them whose write-back is not started.
+  std::uint64_t bytesWritten_ = 0;
+  std::uint64_t syncStart_ = 0;
   bool stopping_ = false;
   std::atomic<bool> failed_ = false;
 };

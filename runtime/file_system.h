@@ -75,6 +75,10 @@ class FileSystem {
   virtual bool CopyPermissions(const std::string& path, FileHandle file) = 0;
   // Makes what was written durable: on disk before a crash could lose it.
   virtual bool Sync(FileHandle file) = 0;
+  // Starts putting the `size` bytes written at `offset` on the disk, without waiting
+  // for them, so that a later Sync has less left to wait for. Only a hint: it reports
+  // nothing, and does nothing where the system offers no such call.
+  virtual void StartSync(FileHandle file, std::uint64_t offset, std::uint64_t size) = 0;
   // Makes the temporary outlive its handle, to be put in place: one without a name
   // gets a new name in `directory`, stored in temporary.path. False when it cannot.
   virtual bool KeepTemporary(TemporaryFile& temporary, const std::string& directory) = 0;

@@ -15,6 +15,7 @@ class NativeFileSystem : public FileSystem {
   bool WriteAt(FileHandle file, std::uint64_t offset, const char* data, std::size_t size) override;
   bool CopyPermissions(const std::string& path, FileHandle file) override;
   bool Sync(FileHandle file) override;
+  void StartSync(FileHandle file, std::uint64_t offset, std::uint64_t size) override;
   bool KeepTemporary(TemporaryFile& temporary, const std::string& directory) override;
   bool Close(FileHandle file) override;
   bool Replace(const std::string& from, const std::string& to) override;

@@ -162,6 +162,10 @@ bool NativeFileSystem::CopyPermissions(const std::string& path, FileHandle file)
 
 bool NativeFileSystem::Sync(FileHandle file) { return ::FlushFileBuffers(Native(file)) != 0; }
 
+// Windows has no call that starts the write-back of part of a file without waiting for
+// it; its lazy writer starts on its own.
+void NativeFileSystem::StartSync(FileHandle, std::uint64_t, std::uint64_t) {}
+
 bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string&) {
   return SetDeleteOnClose(temporary.handle, false);
 }
