@@ -20,7 +20,8 @@ namespace sorvane {
 
 class BackgroundWriter {
  public:
-  static constexpr std::size_t kBlockSize = std::size_t{256} << 10;
+  // Large enough that handing a block over, which may wake the thread, is rare.
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
   BackgroundWriter();
   ~BackgroundWriter() { Stop(); }
