@@ -1,7 +1,7 @@
 #include "engine/conversion_run.h"
 
+#include "engine/background_row_reader.h"
 #include "engine/dxf_writer.h"
-#include "engine/point_row_reader.h"
 #include "runtime/output_file.h"
 #include "runtime/text_input_file.h"
 
@@ -28,14 +28,17 @@ ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile
     case DxfWriter::HeadStatus::Invalid: return {ConvertOutcome::TemplateInvalid};
   }
   writer.WritePrologue();
-  PointRow row;
-  // The end-of-file test stands before each row, never inside one.
-  while (!points.AtEnd() && !out.Failed()) {
-    const RowStatus status = ReadPointRow(points, row);
-    if (status == RowStatus::EndOfFile) break;
-    if (status == RowStatus::BadRow) return {ConvertOutcome::BadRow, points.LineNumber()};
-    if (status == RowStatus::ReadFailed) return {ConvertOutcome::InputReadFailed};
-    writer.WriteVertex(row);
+  // One thread reads the rows while this one writes the vertices of those before.
+  BackgroundRowReader rows(points);
+  for (bool more = true; more && !out.Failed();) {
+    const BackgroundRowReader::Batch& batch = rows.Next();
+    writer.WriteVertices(batch.rows);
+    switch (batch.end) {
+      case RowStatus::Row: break;
+      case RowStatus::EndOfFile: more = false; break;
+      case RowStatus::BadRow: return {ConvertOutcome::BadRow, batch.lineNumber};
+      case RowStatus::ReadFailed: return {ConvertOutcome::InputReadFailed};
+    }
   }
   writer.WriteTrailer();
   return {ConvertOutcome::Converted};

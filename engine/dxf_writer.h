@@ -12,7 +12,7 @@
 
 #include "engine/drawing_template.h"
 #include "engine/handle_text.h"
-#include "engine/point_row_reader.h"
+#include "engine/printed_rows.h"
 #include "engine/polyline_kind.h"
 #include "runtime/output_file.h"
 #include "runtime/text_input_file.h"
@@ -76,23 +76,26 @@ class DxfWriter {
   // flat polyline, 22 lines.
   void WritePrologue();
 
-  // One VERTEX; for an R12 template and a flat polyline, 10 lines.
-  void WriteVertex(const PointRow& row) {
-    // Written straight into the output buffer: this runs once per point.
-    char* text = out_.Reserve(kMaxVertexLength);
-    text = vertexStart_.AppendTo(text);
-    if (handles_) {
-      text = nextHandle_.AppendTo(text);
-      nextHandle_.Increment();
-      text = vertexOwnerToX_.AppendTo(text);
+  // One VERTEX per row, in order; for an R12 template and a flat polyline, 10 lines.
+  void WriteVertices(const PrintedRows& rows) {
+    for (const char* row = rows.begin(); row != rows.end();) {
+      // Written straight into the output buffer: this runs once per point.
+      char* text = out_.Reserve(kMaxVertexLength);
+      text = vertexStart_.AppendTo(text);
+      if (handles_) {
+        text = nextHandle_.AppendTo(text);
+        nextHandle_.Increment();
+        text = vertexOwnerToX_.AppendTo(text);
+      }
+      text = PrintedRows::CopyText(text, row);
+      text = Append(text, "\r\n 20\r\n");
+      text = PrintedRows::CopyText(text, row);
+      text = Append(text, "\r\n 30\r\n");
+      text = PrintedRows::CopyText(text, row);
+      text = Append(text, "\r\n");
+      text = vertexEnd_.AppendTo(text);
+      out_.Commit(text);
     }
-    text = AppendCoordinate(text, row.X);
-    text = Append(text, " 20\r\n");
-    text = AppendCoordinate(text, row.Y);
-    text = Append(text, " 30\r\n");
-    text = AppendCoordinate(text, row.Z);
-    text = vertexEnd_.AppendTo(text);
-    out_.Commit(text);
   }
 
   // SEQEND and ENDSEC; for R12 EOF (8 lines), for R13 or newer the template's sections
@@ -109,17 +112,6 @@ class DxfWriter {
   static char* Append(char* out, std::string_view text) {
     std::memcpy(out, text.data(), text.size());
     return out + text.size();
-  }
-  static char* AppendCoordinate(char* out, const Coordinate& coordinate) {
-    if (coordinate.printed.length > 0) {
-      // The whole fixed-size text is copied, which the compiler does in two moves; only
-      // its length counts.
-      std::memcpy(out, coordinate.printed.text, sizeof coordinate.printed.text);
-      out += coordinate.printed.length;
-    } else {
-      out = PrintNumberText(coordinate.value, out);
-    }
-    return Append(out, "\r\n");
   }
 
   OutputFile& out_;

@@ -60,7 +60,75 @@ LineKind ConvertLine(std::string_view line, FieldReading reading, PointRow& row)
   return read ? LineKind::Row : LineKind::Bad;
 }
 
+// A common row is read only when this many bytes are buffered from its start, so
+// that it is scanned without a test for the end of the buffer at every byte.
+constexpr std::size_t kCommonRowWindow = 128;
+
+// Reads a line of the commonest form, three plain decimals separated by two commas and
+// ended by CR, LF or CR LF, from `line` and puts the texts of its values at `out`.
+// Returns the start of the next line, or nullptr when the line has another form, which
+// is then read the general way. Reads at most kCommonRowWindow bytes from `line`.
+const char* ReadCommonRow(const char* line, char*& out) {
+  // The last two bytes of the window are left for the line end.
+  const char* const limit = line + kCommonRowWindow - 2;
+  char* text = out;
+  const char* p = line;
+  for (const char separator : {',', ',', '\r'}) {
+    PlainDecimal number;
+    p = ScanPlainDecimal(p, limit, number);
+    if (p == nullptr) return nullptr;
+    // The third number must end the line: then it is the whole of the last field and
+    // the line holds exactly two commas (and no NUL byte).
+    if (*p != separator && !(separator == '\r' && *p == '\n')) return nullptr;
+    text = PrintedRows::PutText(text, [&](char* at) { return PrintPlainDecimal(number, at); });
+    ++p;
+  }
+  if (p[-1] == '\r' && *p == '\n') ++p;
+  out = text;
+  return p;
+}
+
+// A row read the general way, as print texts.
+char* PutRow(const PointRow& row, char* out) {
+  for (const Coordinate* coordinate : {&row.X, &row.Y, &row.Z}) {
+    out = PrintedRows::PutText(out, [&](char* at) {
+      if (coordinate->printed.length == 0) return PrintNumberText(coordinate->value, at);
+      std::memcpy(at, coordinate->printed.text, coordinate->printed.length);
+      return at + coordinate->printed.length;
+    });
+  }
+  return out;
+}
+
 }  // namespace
+
+RowStatus ReadPointRows(TextInputFile& points, PrintedRows& rows) {
+  while (rows.HasRoomForRow()) {
+    if (points.AtEnd()) return RowStatus::EndOfFile;
+    const std::string_view buffered = points.Buffered();
+    const char* const end = buffered.data() + buffered.size();
+    const char* line = buffered.data();
+    std::int64_t lines = 0;
+    char* out = rows.RowSpace();
+    while (static_cast<std::size_t>(end - line) >= kCommonRowWindow && rows.HasRoomForRow()) {
+      const char* const next = ReadCommonRow(line, out);
+      if (next == nullptr) break;
+      rows.CommitRow(out);
+      line = next;
+      ++lines;
+    }
+    if (lines > 0) {
+      points.SkipLines(static_cast<std::size_t>(line - buffered.data()), lines);
+      continue;
+    }
+    // Any other line, and the last lines of the buffer, the general way.
+    PointRow row;
+    const RowStatus status = ReadPointRow(points, row);
+    if (status != RowStatus::Row) return status;
+    rows.CommitRow(PutRow(row, rows.RowSpace()));
+  }
+  return RowStatus::Row;
+}
 
 RowStatus ReadPointRow(TextInputFile& points, PointRow& row, FieldReading reading) {
   // Blank lines after the last row end the vertex list as the end of the file does.

@@ -2,8 +2,11 @@
 // Reads the rows of a point file: one point a line, X, Y and Z separated by commas.
 // A comma scanner, not a CSV reader: no quoting, no header, no column count check.
 
+#include "engine/printed_rows.h"
 #include "runtime/plain_decimal.h"
 #include "runtime/text_input_file.h"
+
+#include <cstdint>
 
 namespace sorvane {
 
@@ -43,5 +46,11 @@ enum class RowStatus {
 // of a double, a line too long, or a NUL byte (the file is not text) is a bad row.
 RowStatus ReadPointRow(TextInputFile& points, PointRow& row,
                        FieldReading reading = FieldReading::Fast);
+
+// Reads the next rows, as ReadPointRow reads them, into `rows` as their print texts,
+// until `rows` is full or a row cannot be read. Returns Row when it is full (the file
+// may or may not hold more), otherwise what stopped the reading after the rows put.
+// Lines of the commonest form, three plain decimals, are taken in one pass.
+RowStatus ReadPointRows(TextInputFile& points, PrintedRows& rows);
 
 }  // namespace sorvane

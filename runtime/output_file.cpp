@@ -5,8 +5,9 @@
 namespace sorvane {
 namespace {
 
-// Large enough that a write costs little per byte, small enough that even a small
-// drawing fills both buffers, so memory is the same for any size of file.
+// Large enough that a write costs little per byte, small enough to stay in the cache
+// while it is filled and written, and that even a small drawing fills it, so memory is
+// the same for any size of file.
 constexpr std::size_t kBufferSize = std::size_t{256} << 10;
 
 }  // namespace
@@ -20,48 +21,43 @@ OutputFile::CreateStatus OutputFile::Create(const std::string& path,
   Discard();
   const CreateStatus status = target_.Create(path, inputs);
   if (status != CreateStatus::Created) return status;
-  for (std::unique_ptr<char[]>& buffer : buffers_) {
-    if (!buffer) buffer.reset(new char[kBufferSize]);  // no need to zero what is overwritten
-  }
-  active_ = 0;
+  if (!buffer_) buffer_.reset(new char[kBufferSize]);  // no need to zero what is overwritten
   capacity_ = kBufferSize;
   used_ = 0;
-  handedOver_ = 0;
+  written_ = 0;
   pendingOverwrites_.clear();
   failed_ = false;
   return status;
 }
 
-void OutputFile::HandOver(const char* data, std::size_t size) {
-  writer_.Write(target_.Handle(), data, size);
-  handedOver_ += size;
+void OutputFile::Write(const char* data, std::size_t size) {
+  failed_ = failed_ || !CurrentFileSystem().Write(target_.Handle(), data, size);
+  written_ += size;
 }
 
 void OutputFile::Flush() {
   if (used_ == 0) return;
-  HandOver(buffers_[active_].get(), used_);
-  active_ = 1 - active_;
+  Write(buffer_.get(), used_);
   used_ = 0;
 }
 
 void OutputFile::PutLarge(std::string_view text) {
   Flush();
   if (text.size() <= capacity_) {
-    std::memcpy(buffers_[active_].get(), text.data(), text.size());
+    std::memcpy(buffer_.get(), text.data(), text.size());
     used_ = text.size();
   } else {
-    HandOver(text.data(), text.size());
-    writer_.Wait();  // the text is the caller's, valid only until it returns
+    Write(text.data(), text.size());
   }
 }
 
 void OutputFile::Overwrite(std::uint64_t offset, std::string_view bytes) {
-  // The part still in the buffer being filled is changed there; the rest waits until
-  // the blocks before it are on disk.
-  if (offset + bytes.size() > handedOver_) {
+  // The part still in the buffer is changed there; the rest is written over when the
+  // file is complete.
+  if (offset + bytes.size() > written_) {
     const auto inBuffer = static_cast<std::size_t>(
-        std::min<std::uint64_t>(offset + bytes.size() - handedOver_, bytes.size()));
-    std::memcpy(buffers_[active_].get() + (offset + bytes.size() - inBuffer - handedOver_),
+        std::min<std::uint64_t>(offset + bytes.size() - written_, bytes.size()));
+    std::memcpy(buffer_.get() + (offset + bytes.size() - inBuffer - written_),
                 bytes.data() + bytes.size() - inBuffer, inBuffer);
     bytes.remove_suffix(inBuffer);
   }
@@ -70,8 +66,6 @@ void OutputFile::Overwrite(std::uint64_t offset, std::string_view bytes) {
 
 bool OutputFile::Commit() {
   Flush();
-  writer_.Finish();
-  failed_ = failed_ || writer_.Failed();
   FileSystem& fileSystem = CurrentFileSystem();
   for (const PendingOverwrite& overwrite : pendingOverwrites_) {
     failed_ = failed_ || !fileSystem.WriteAt(target_.Handle(), overwrite.offset,
@@ -84,9 +78,6 @@ bool OutputFile::Commit() {
   return target_.Commit();
 }
 
-void OutputFile::Discard() {
-  writer_.Finish();
-  target_.Discard();
-}
+void OutputFile::Discard() { target_.Discard(); }
 
 }  // namespace sorvane

@@ -1,10 +1,10 @@
 #pragma once
-// The output file of a run, written through two large buffers (one is filled while a
-// thread writes the other) to a ReplacementFile, which puts it in place only when
-// complete: a run that fails leaves no half-written drawing, no temporary file, and an
-// existing file at the final path byte for byte as it was.
+// The output file of a run, written through one large buffer to a ReplacementFile,
+// which puts it in place only when complete: a run that fails leaves no half-written
+// drawing, no temporary file, and an existing file at the final path byte for byte as
+// it was. The buffer is written out by the thread that fills it, where it is still in
+// the cache; the conversion's other core reads the point file meanwhile.
 
-#include "runtime/background_writer.h"
 #include "runtime/file_identity.h"
 #include "runtime/number_text.h"
 #include "runtime/replacement_file.h"
@@ -47,9 +47,9 @@ class OutputFile {
   // write at most `size` characters from the returned pointer, then Commit the end.
   char* Reserve(std::size_t size) {
     if (size > capacity_ - used_) Flush();
-    return buffers_[active_].get() + used_;
+    return buffer_.get() + used_;
   }
-  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffers_[active_].get()); }
+  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
 
   // Raw text, already with its line ends.
   void Put(std::string_view text) {
@@ -57,12 +57,12 @@ class OutputFile {
       PutLarge(text);
       return;
     }
-    std::memcpy(buffers_[active_].get() + used_, text.data(), text.size());
+    std::memcpy(buffer_.get() + used_, text.data(), text.size());
     used_ += text.size();
   }
 
   // The number of bytes put so far: the offset in the file of the next byte.
-  std::uint64_t Offset() const { return handedOver_ + used_; }
+  std::uint64_t Offset() const { return written_ + used_; }
 
   // Replaces bytes already put, from `offset` on, with `bytes`, before the file is
   // committed; for a value that is known only once the rest is written. Precondition:
@@ -70,7 +70,7 @@ class OutputFile {
   void Overwrite(std::uint64_t offset, std::string_view bytes);
 
   // True once a write has failed; everything after it is dropped.
-  bool Failed() const { return failed_ || writer_.Failed(); }
+  bool Failed() const { return failed_; }
 
   // Writes out the rest and puts the file in place (ReplacementFile::Commit). False
   // when any write or any step of putting it in place failed; the temporary file is
@@ -80,7 +80,7 @@ class OutputFile {
  private:
   void Flush();
   void PutLarge(std::string_view text);
-  void HandOver(const char* data, std::size_t size);
+  void Write(const char* data, std::size_t size);
   void Discard();
 
   struct PendingOverwrite {
@@ -90,13 +90,11 @@ class OutputFile {
 
   ReplacementFile target_;
   bool failed_ = false;
-  std::unique_ptr<char[]> buffers_[2];
-  int active_ = 0;  // the buffer being filled; the other may be in flight
-  BackgroundWriter writer_;
+  std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = 0;
   std::size_t used_ = 0;
-  std::uint64_t handedOver_ = 0;  // bytes given to the writer
-  // Overwrites of bytes already handed over, applied once every block is written.
+  std::uint64_t written_ = 0;  // bytes written to the file
+  // Overwrites of bytes already written, applied once every block is written.
   std::vector<PendingOverwrite> pendingOverwrites_;
 };
 

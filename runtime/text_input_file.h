@@ -44,6 +44,19 @@ class TextInputFile {
   // The next line without its end. Precondition: !AtEnd().
   LineStatus ReadLine(std::string_view& line);
 
+  // The bytes after the current position that are already read in, for a reader
+  // that can see a whole line and its end there faster than ReadLine finds them.
+  // Valid until the next call. Precondition: AtEnd() was last called and was false.
+  std::string_view Buffered() const { return {buffer_.get() + begin_, end_ - begin_}; }
+
+  // Takes the first `size` bytes of Buffered() as `lines` lines, as that many ReadLine
+  // calls would. They must be whole lines with whole line ends: a CR is taken with the
+  // LF after it, so the byte after a CR must have been in view.
+  void SkipLines(std::size_t size, std::int64_t lines) {
+    begin_ += size;
+    lineNumber_ += lines;
+  }
+
   // 1-based number of the line ReadLine last returned (or found too long).
   std::int64_t LineNumber() const { return lineNumber_; }
 

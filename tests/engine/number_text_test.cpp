@@ -1,4 +1,6 @@
 #include "runtime/number_text.h"
+#include "runtime/plain_decimal.h"
+#include "tests/support/case_names.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +100,53 @@ INSTANTIATE_TEST_SUITE_P(
         PrintCase{std::numeric_limits<double>::max(), " 1.79769313486231E+308 "},
         PrintCase{std::numeric_limits<double>::denorm_min(), " 4.94065645841247E-324 "},
         PrintCase{-1e-320, "-9.99988867182683E-321 "}));
+
+// Which fields the fast path takes, and that it prints them as PrintNumberText prints
+// their value: a field it refuses costs time, one it takes wrongly costs bytes.
+struct PlainCase {
+  const char* name;
+  const char* field;
+  const char* printed;  // nullptr: not taken, the general path reads it
+};
+
+class PlainDecimalReading : public testing::TestWithParam<PlainCase> {};
+
+TEST_P(PlainDecimalReading, TakesPlainDecimalsWhosePrintTextIsTheirDigits) {
+  const PlainCase& c = GetParam();
+  double value = 0;
+  NumberText printed;
+  const bool taken = ReadPlainDecimal(c.field, value, printed);
+  ASSERT_EQ(taken, c.printed != nullptr);
+  if (!taken) return;
+  EXPECT_EQ(printed.View(), c.printed);
+  EXPECT_EQ(value, StrictConvert(c.field));
+  EXPECT_EQ(Printed(value), c.printed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PlainDecimalReading,
+    testing::Values(
+        PlainCase{"Survey", "-45840.421508", "-45840.421508 "},
+        PlainCase{"Unsigned", "156.9951", " 156.9951 "},
+        PlainCase{"PlusSign", "+7", " 7 "},
+        PlainCase{"FifteenDigits", "12345678.9012345", " 12345678.9012345 "},
+        PlainCase{"SixteenDigits", "12345678.90123456", nullptr},
+        PlainCase{"FifteenWholeDigits", "123456789012345", " 123456789012345 "},
+        PlainCase{"SixteenWholeDigits", "1234567890123456", nullptr},
+        PlainCase{"LeadingAndTrailingZeros", "000120.500000000000000000000", " 120.5 "},
+        PlainCase{"TenThousandth", "-0.0001", "-0.0001 "},
+        PlainCase{"BelowTenThousandth", "0.00009", nullptr},
+        PlainCase{"FifteenDigitsBelowOne", "0.000123456789012345", " 0.000123456789012345 "},
+        PlainCase{"NegativeZero", "-0.000", " 0 "},
+        PlainCase{"PointFirst", ".5", " 0.5 "},
+        PlainCase{"PointLast", "5.", " 5 "},
+        PlainCase{"PointAlone", ".", nullptr},
+        PlainCase{"SignAlone", "-", nullptr},
+        PlainCase{"Empty", "", nullptr},
+        PlainCase{"Exponent", "1e5", nullptr},
+        PlainCase{"Blank", " 1", nullptr},
+        PlainCase{"TwoPoints", "1.2.3", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // glibc's "%.15G" follows the same rules for digits, zeros and exponent form; the
 // print text is that with the sign and space rules around it.
