@@ -23,7 +23,7 @@ using testing::WriteFile;
 
 // The calls of the file system a case makes fail.
 enum class Call {
-  OpenForReading, Read, Status, CreateTemporary, Write, CopyPermissions, Sync,
+  OpenForReading, Read, Status, CreateTemporary, Write, WriteAt, CopyPermissions, Sync,
   KeepTemporary, Close, Replace,
 };
 
@@ -40,7 +40,7 @@ class FaultyDisk : public NativeFileSystem {
     if (Fails(Call::OpenForReading)) return std::nullopt;
     return NativeFileSystem::OpenForReading(path);
   }
-  std::ptrdiff_t Read(FileHandle file, char* buffer, std::size_t size) override {
+  std::ptrdiff_t Read(FileHandle file, char* buffer, std::size_t size) noexcept override {
     return Fails(Call::Read) ? -1 : NativeFileSystem::Read(file, buffer, size);
   }
   PathStatus Status(const std::string& path) override {
@@ -55,21 +55,25 @@ class FaultyDisk : public NativeFileSystem {
     }
     return temporary;
   }
-  bool Write(FileHandle file, const char* data, std::size_t size) override {
+  bool Write(FileHandle file, const char* data, std::size_t size) noexcept override {
     // A full disk takes part of the block before it refuses the rest.
     if (Fails(Call::Write)) return NativeFileSystem::Write(file, data, size / 2) && false;
     return NativeFileSystem::Write(file, data, size);
   }
+  bool WriteAt(FileHandle file, std::uint64_t offset, const char* data,
+               std::size_t size) noexcept override {
+    return !Fails(Call::WriteAt) && NativeFileSystem::WriteAt(file, offset, data, size);
+  }
   bool CopyPermissions(const std::string& path, FileHandle file) override {
     return !Fails(Call::CopyPermissions) && NativeFileSystem::CopyPermissions(path, file);
   }
-  bool Sync(FileHandle file) override {
+  bool Sync(FileHandle file) noexcept override {
     return !Fails(Call::Sync) && NativeFileSystem::Sync(file);
   }
   bool KeepTemporary(TemporaryFile& temporary, const std::string& directory) override {
     return !Fails(Call::KeepTemporary) && NativeFileSystem::KeepTemporary(temporary, directory);
   }
-  bool Close(FileHandle file) override {
+  bool Close(FileHandle file) noexcept override {
     // The handle is closed even when a delayed write error is reported.
     const bool closed = NativeFileSystem::Close(file);
     return !Fails(Call::Close) && closed;
@@ -91,6 +95,7 @@ struct FaultCase {
   Call call;
   int successes;  // of that call before it fails
   const char* message;
+  const char* templateFile = "PreData.txt";  // of the examples
 };
 
 void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
@@ -113,7 +118,8 @@ TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
   const auto& [c, namedTemporaries] = GetParam();
   ScratchDirectory directory;
   WriteFile(directory / "points.csv", ManyRows());
-  WriteFile(directory / "PreData.txt", ReadFile(SORVANE_EXAMPLES_DIR "/PreData.txt"));
+  WriteFile(directory / "PreData.txt",
+            ReadFile(std::string(SORVANE_EXAMPLES_DIR "/") + c.templateFile));
   WriteFile(directory / "drawing.dxf", "an earlier drawing\r\n");
   const auto before = Snapshot(directory.Path());
   const int descriptorsBefore = OpenHandleCount();
@@ -136,7 +142,8 @@ TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
 }
 
 // The example's template is read in one block and closed after its head, before the
-// output is; the rows take several blocks to read and many more to write.
+// output is; the rows take several blocks to read and many more to write. An R2000
+// drawing's $HANDSEED, in its first block, is written over once the rest is written.
 INSTANTIATE_TEST_SUITE_P(
     Disk, InjectedFault,
     ::testing::Combine(::testing::Values(
@@ -153,7 +160,9 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"SyncFails", Call::Sync, 0, "出力ファイルに書き込めません"},
         FaultCase{"TemporaryCannotBeKept", Call::KeepTemporary, 0, "出力ファイルに書き込めません"},
         FaultCase{"CloseReportsWriteError", Call::Close, 1, "出力ファイルに書き込めません"},
-        FaultCase{"ReplaceFails", Call::Replace, 0, "出力ファイルに書き込めません"}),
+        FaultCase{"ReplaceFails", Call::Replace, 0, "出力ファイルに書き込めません"},
+        FaultCase{"HandSeedCannotBeWritten", Call::WriteAt, 0, "出力ファイルに書き込めません",
+                  "PreData-R2000.txt"}),
         ::testing::Bool()),
     [](const auto& info) {
       return std::string(std::get<0>(info.param).name) +
