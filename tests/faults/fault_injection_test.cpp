@@ -1,6 +1,8 @@
 // The disk, not the data, fails: writes, syncs, renames, closes and reads break off
-// part way through a run. Each must end in its own message with nothing lost.
+// part way through a run, or a step runs out of memory. Each must end in its own
+// message with nothing lost.
 
+#include "batch/batch_converter.h"
 #include "engine/conversion_run.h"
 #include "runtime/native_file_system.h"
 #include "tests/support/open_handles.h"
@@ -8,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -27,14 +31,19 @@ enum class Call {
   KeepTemporary, Close, Replace,
 };
 
+// How the call fails: with its failure result, or (where it may throw) by running out
+// of memory, once.
+enum class Strike { Fails, Throws };
+
 // The system's file system, but for one call that fails after it has succeeded a given
 // number of times, as a full disk or a broken cable makes it. It can also stand for a
 // file system that gives every temporary file a name from the start (where the system
 // cannot make one without), so that a failure has a named file to clean up.
 class FaultyDisk : public NativeFileSystem {
  public:
-  FaultyDisk(Call failing, int successes, bool namedTemporaries)
-      : failing_(failing), successes_(successes), namedTemporaries_(namedTemporaries) {}
+  FaultyDisk(Call failing, int successes, bool namedTemporaries, Strike strike = Strike::Fails)
+      : failing_(failing), successes_(successes), namedTemporaries_(namedTemporaries),
+        strike_(strike) {}
 
   std::optional<OpenedFile> OpenForReading(const std::string& path) override {
     if (Fails(Call::OpenForReading)) return std::nullopt;
@@ -83,11 +92,19 @@ class FaultyDisk : public NativeFileSystem {
   }
 
  private:
-  bool Fails(Call call) { return call == failing_ && successes_-- <= 0; }
+  // A full disk stays full; memory that ran out is there again once the step that
+  // needed it has given up.
+  bool Fails(Call call) {
+    if (call != failing_) return false;
+    const int successesLeft = successes_--;
+    if (strike_ == Strike::Throws && successesLeft == 0) throw std::bad_alloc();
+    return strike_ == Strike::Fails && successesLeft <= 0;
+  }
 
   Call failing_;
   int successes_;
   bool namedTemporaries_;
+  Strike strike_;
 };
 
 struct FaultCase {
@@ -95,6 +112,7 @@ struct FaultCase {
   Call call;
   int successes;  // of that call before it fails
   const char* message;
+  Strike strike = Strike::Fails;
   const char* templateFile = "PreData.txt";  // of the examples
 };
 
@@ -126,7 +144,7 @@ TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
 
   RecordingSink sink;
   {
-    FaultyDisk disk(c.call, c.successes, namedTemporaries);
+    FaultyDisk disk(c.call, c.successes, namedTemporaries, c.strike);
     const ScopedFileSystem faulty(disk);
     RunConversion("points.csv", "drawing.dxf", sink);
   }
@@ -144,6 +162,7 @@ TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
 // The example's template is read in one block and closed after its head, before the
 // output is; the rows take several blocks to read and many more to write. An R2000
 // drawing's $HANDSEED, in its first block, is written over once the rest is written.
+// Memory that runs out ends the run with the message of the step it struck.
 INSTANTIATE_TEST_SUITE_P(
     Disk, InjectedFault,
     ::testing::Combine(::testing::Values(
@@ -162,12 +181,41 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"CloseReportsWriteError", Call::Close, 1, "出力ファイルに書き込めません"},
         FaultCase{"ReplaceFails", Call::Replace, 0, "出力ファイルに書き込めません"},
         FaultCase{"HandSeedCannotBeWritten", Call::WriteAt, 0, "出力ファイルに書き込めません",
-                  "PreData-R2000.txt"}),
+                  Strike::Fails, "PreData-R2000.txt"},
+        FaultCase{"NoMemoryToOpenPointFile", Call::OpenForReading, 0, "ファイルを読み込めません",
+                  Strike::Throws},
+        FaultCase{"NoMemoryToOpenTemplate", Call::OpenForReading, 1,
+                  "PreData.txtファイルを読み込めません", Strike::Throws},
+        FaultCase{"NoMemoryToCreateOutput", Call::CreateTemporary, 0, "出力ファイルを作成できません",
+                  Strike::Throws},
+        FaultCase{"NoMemoryToPutOutputInPlace", Call::Replace, 0, "出力ファイルに書き込めません",
+                  Strike::Throws}),
         ::testing::Bool()),
     [](const auto& info) {
       return std::string(std::get<0>(info.param).name) +
              (std::get<1>(info.param) ? "WithNamedTemporary" : "");
     });
+
+// A run that throws still gets its line, and the batch goes on with the next input.
+TEST(InjectedFault, BatchConverterReportsAThrowingRunAndGoesOn) {
+  ScratchDirectory directory;
+  WriteFile(directory / "a.csv", "1,2,3\r\n");
+  WriteFile(directory / "b.csv", "4,5,6\r\n");
+  WriteFile(directory / "PreData.txt", ReadFile(SORVANE_EXAMPLES_DIR "/PreData.txt"));
+
+  std::ostringstream out;
+  std::ostringstream err;
+  int status = -1;
+  {
+    FaultyDisk disk(Call::CreateTemporary, 0, false, Strike::Throws);
+    const ScopedFileSystem faulty(disk);
+    status = RunBatchConverter(std::vector<std::string>{"a.csv", "b.csv"}, out, err);
+  }
+
+  EXPECT_EQ(status, kExitSomeFailed);
+  EXPECT_EQ(err.str(), "a.csv: 出力ファイルを作成できません\n");
+  EXPECT_EQ(out.str(), "b.csv: 変換しました\n");
+}
 
 }  // namespace
 }  // namespace sorvane
