@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -160,12 +161,13 @@ bool NativeFileSystem::Remove(const std::string& path) {
 
 std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& directory) {
   std::vector<std::string> names;
-  DIR* const folder = ::opendir(directory.c_str());
-  if (folder == nullptr) return names;
-  while (const dirent* entry = ::readdir(folder)) {
-    if (std::string_view(entry->d_name).starts_with(kTemporaryPrefix)) names.emplace_back(entry->d_name);
+  const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(directory.c_str()), &::closedir);
+  if (!folder) return names;
+  // readdir is safe where no other thread reads the same stream, as none does this one.
+  while (const dirent* entry = ::readdir(folder.get())) {  // NOLINT(concurrency-mt-unsafe)
+    const std::string_view name = entry->d_name;
+    if (name.starts_with(kTemporaryPrefix)) names.emplace_back(name);
   }
-  ::closedir(folder);
   return names;
 }
 

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace sorvane {
 namespace {
@@ -187,12 +188,14 @@ std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& di
   std::vector<std::string> names;
   const std::wstring pattern = WideFromUtf8(JoinPath(directory, std::string(kTemporaryPrefix) + "*"));
   WIN32_FIND_DATAW found{};
-  const HANDLE search = pattern.empty() ? INVALID_HANDLE_VALUE : ::FindFirstFileW(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const HANDLE first = pattern.empty() ? INVALID_HANDLE_VALUE : ::FindFirstFileW(pattern.c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) return names;
+  const std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(first, &::FindClose);
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(Utf8FromWide(found.cFileName));
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      names.push_back(Utf8FromWide(found.cFileName));
+    }
+  } while (::FindNextFileW(search.get(), &found));
   return names;
 }
 
