@@ -65,9 +65,11 @@ class FileSystem {
 
   // Creates a new, empty file for writing in `directory`, which no other file shares
   // a name with, with the permissions a new file gets there. Nothing when it cannot.
-  [[nodiscard]] virtual std::optional<TemporaryFile> CreateTemporary(const std::string& directory) = 0;
+  [[nodiscard]] virtual std::optional<TemporaryFile> CreateTemporary(
+      const std::string& directory) = 0;
   // Writes all `size` bytes at the end of what was written; false on any failure.
-  [[nodiscard]] virtual bool Write(FileHandle file, const char* data, std::size_t size) noexcept = 0;
+  [[nodiscard]] virtual bool Write(FileHandle file, const char* data,
+                                   std::size_t size) noexcept = 0;
   // Writes all `size` bytes at `offset`, over bytes written before; false on failure.
   [[nodiscard]] virtual bool WriteAt(FileHandle file, std::uint64_t offset, const char* data,
                                      std::size_t size) noexcept = 0;
@@ -80,7 +82,8 @@ class FileSystem {
   [[nodiscard]] virtual bool Sync(FileHandle file) noexcept = 0;
   // Makes the temporary outlive its handle, to be put in place: one without a name
   // gets a new name in `directory`, stored in temporary.path. False when it cannot.
-  [[nodiscard]] virtual bool KeepTemporary(TemporaryFile& temporary, const std::string& directory) = 0;
+  [[nodiscard]] virtual bool KeepTemporary(TemporaryFile& temporary,
+                                           const std::string& directory) = 0;
   // Closes the file. False when the system reports a delayed write error; the handle
   // is closed either way.
   [[nodiscard]] virtual bool Close(FileHandle file) noexcept = 0;
@@ -91,7 +94,8 @@ class FileSystem {
   [[nodiscard]] virtual bool Remove(const std::string& path) = 0;
   // The names of the files in `directory` that begin with kTemporaryPrefix: temporary
   // files of this program's runs. Empty when the folder cannot be read.
-  [[nodiscard]] virtual std::vector<std::string> ListTemporaries(const std::string& directory) = 0;
+  [[nodiscard]] virtual std::vector<std::string> ListTemporaries(
+      const std::string& directory) = 0;
 
   // What `path` names, symbolic links followed.
   [[nodiscard]] virtual PathStatus Status(const std::string& path) = 0;

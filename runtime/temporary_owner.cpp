@@ -27,7 +27,8 @@ bool TakeNumber(std::string_view& text, Number& number, char end, int base = 10)
 
 std::string TemporaryName(const TemporaryOwner& owner, std::uint64_t serial) {
   char machine[kMachineDigits + 1];
-  static_cast<void>(std::snprintf(machine, sizeof machine, "%08x", static_cast<unsigned>(owner.machine)));
+  static_cast<void>(
+      std::snprintf(machine, sizeof machine, "%08x", static_cast<unsigned>(owner.machine)));
   return std::string(kTemporaryPrefix) + machine + '-' + std::to_string(owner.process) + '-' +
          std::to_string(owner.started) + '-' + std::to_string(serial) +
          std::string(kTemporarySuffix);

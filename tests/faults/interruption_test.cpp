@@ -115,7 +115,8 @@ class StalledConverter {
 // One more converter run in the current directory, writing `output` from a point file.
 int RunConverter(const std::string& output) {
   WriteFile("more.csv", "1,2,3\r\n");
-  const std::string command = std::string(SORVANE_CONVERT) + " -o " + output + " more.csv >/dev/null";
+  const std::string command =
+      std::string(SORVANE_CONVERT) + " -o " + output + " more.csv >/dev/null";
   const int status = std::system(command.c_str());
   std::filesystem::remove("more.csv");
   return status;
@@ -189,7 +190,8 @@ TEST(InterruptedRun, RunningRunsTemporaryStaysWhileAnotherRunWritesThere) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
   const std::string drawing = ReadFile("out.dxf");
   std::size_t vertices = 0;
-  for (auto at = drawing.find("VERTEX\r\n"); at != std::string::npos; at = drawing.find("VERTEX\r\n", at + 1)) {
+  for (auto at = drawing.find("VERTEX\r\n"); at != std::string::npos;
+       at = drawing.find("VERTEX\r\n", at + 1)) {
     ++vertices;
   }
   EXPECT_EQ(vertices, static_cast<std::size_t>(StalledConverter::kRowsWritten));

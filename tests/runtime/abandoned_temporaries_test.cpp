@@ -45,8 +45,8 @@ TEST_P(TemporaryLeftInFolder, GoesOnlyWhenItsRunHasEnded) {
 INSTANTIATE_TEST_SUITE_P(
     AbandonedTemporaries, TemporaryLeftInFolder,
     ::testing::Values(
-        LeftCase{"OfThisRunningProcess", [](const TemporaryOwner& self) { return TemporaryName(self, 7); },
-                 false},
+        LeftCase{"OfThisRunningProcess",
+                 [](const TemporaryOwner& self) { return TemporaryName(self, 7); }, false},
         LeftCase{"OfAnEndedProcess",
                  [](const TemporaryOwner& self) {
                    return TemporaryName({self.machine, kNoSuchProcess, self.started}, 7);
@@ -62,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                    return TemporaryName({self.machine ^ 1, kNoSuchProcess, self.started}, 7);
                  },
                  false},
-        LeftCase{"WithoutAnOwnerInItsName", [](const TemporaryOwner&) { return std::string(".sorvane-12345.tmp"); },
-                 false}),
+        LeftCase{"WithoutAnOwnerInItsName",
+                 [](const TemporaryOwner&) { return std::string(".sorvane-12345.tmp"); }, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
