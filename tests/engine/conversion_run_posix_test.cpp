@@ -158,14 +158,16 @@ TEST_P(ConversionRunWithoutPermission, CannotCreateAndChangesNothing) {
     fs::create_directory(c.path);
     WriteFile(std::string(c.path) + "/out.dxf", kOldDrawing);
   }
+  // Everything is named from the current folder, the scratch folder, which that user
+  // reaches even when the folders above it are closed to others.
   AsUnprivilegedUser(dir_.Path(), [&] {
     ASSERT_EQ(::chmod(c.path, c.isDirectory ? 0555 : 0444), 0);
-    const auto before = Snapshot(dir_.Path());
+    const auto before = Snapshot(".");
 
     EXPECT_EQ(Run("points.csv", c.out), kCannotCreate);
     EXPECT_EQ(sink_.messages, std::vector<std::string>{kCannotCreateText});
-    EXPECT_EQ(Snapshot(dir_.Path()), before);
-    EXPECT_EQ(TemporaryFilesBelow(dir_.Path()), std::vector<std::string>{});
+    EXPECT_EQ(Snapshot("."), before);
+    EXPECT_EQ(TemporaryFilesBelow("."), std::vector<std::string>{});
   });
 }
 
