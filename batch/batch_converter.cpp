@@ -1,10 +1,12 @@
 #include "batch/batch_converter.h"
 
 #include "engine/conversion_run.h"
+#include "runtime/file_system.h"
 #include "runtime/program_io.h"
 #include "selection/path_derivation.h"
 #include "version/sorvane_version.h"
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -19,10 +21,13 @@ constexpr std::string_view kUsage =
     "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
     "taken from TEMPLATE. Where the shell leaves wildcards to the program (Windows),\n"
     "it expands * and ? in each INPUT itself.\n"
+    "An INPUT whose drawing would replace the one written for an earlier INPUT (a.csv\n"
+    "and a.old.csv both give a.dxf) is not converted, and the earlier drawing is kept.\n"
     "\n"
     "Options:\n"
-    "  -t TEMPLATE  the template, copied up to its ENTITIES line (default: PreData.txt\n"
-    "               in the current directory)\n"
+    "  -t TEMPLATE  the template (default: PreData.txt in the current directory); one\n"
+    "               of DXF R12 is copied up to its ENTITIES line, one of R13 or newer\n"
+    "               gives a drawing of its version with its sections after ENTITIES\n"
     "  -o OUTPUT    the drawing to write, for exactly one INPUT (default: INPUT with\n"
     "               its extension replaced by .dxf)\n"
     "  --3d         writes a 3D polyline, whose vertices keep their Z in every reader\n"
@@ -77,6 +82,18 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::
   return parsed;
 }
 
+// Told for an INPUT whose output is a drawing this command wrote for an earlier one.
+constexpr std::string_view kOutputWrittenBefore = "出力ファイルが前の入力ファイルの出力と同じです";
+
+// Whether `outPath` reaches, however spelled, one of the drawings `written`.
+bool WrittenBefore(const std::string& outPath, const std::vector<FileIdentity>& written) {
+  const PathStatus existing = CurrentFileSystem().Status(outPath);
+  return existing.kind == PathKind::RegularFile &&
+         std::any_of(written.begin(), written.end(), [&](const FileIdentity& drawing) {
+           return SameFile(drawing, existing.identity);
+         });
+}
+
 // Keeps the run's message so that it can be printed after the input's name.
 class RememberedMessage : public MessageSink {
  public:
@@ -101,14 +118,24 @@ int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std:
     return kExitAllConverted;
   }
   int status = kExitAllConverted;
+  std::vector<FileIdentity> written;
   for (const std::string& input : parsed->inputs) {
-    RememberedMessage message;
     const std::string outPath = parsed->outPath.value_or(DeriveOutPath(input));
+    if (WrittenBefore(outPath, written)) {
+      err << input << ": " << kOutputWrittenBefore << '\n';
+      status = kExitSomeFailed;
+      continue;
+    }
+    RememberedMessage message;
     const ConversionResult result = RunConversion(input, outPath, message, parsed->templatePath,
                                                   parsed->polyline);
     const bool converted = result.outcome == ConvertOutcome::Converted;
     (converted ? out : err) << input << ": " << message.text << '\n';
-    if (!converted) status = kExitSomeFailed;
+    if (converted) {
+      written.push_back(CurrentFileSystem().Status(outPath).identity);
+    } else {
+      status = kExitSomeFailed;
+    }
   }
   return status;
 }

@@ -22,6 +22,7 @@ inline constexpr int kExitUsage = 2;
 
 // `args` are the command-line arguments after the program's name. Returns the exit
 // status: 0 when every run was converted, 1 when any was not, 2 for a usage error.
-int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+[[nodiscard]] int RunBatchConverter(std::span<const std::string> args, std::ostream& out,
+                                    std::ostream& err);
 
 }  // namespace sorvane

@@ -6,6 +6,8 @@
 #include "runtime/output_file.h"
 #include "runtime/text_input_file.h"
 
+#include <exception>
+
 namespace sorvane {
 namespace {
 
@@ -19,15 +21,19 @@ ConvertOutcome OutcomeOfCreate(OutputFile::CreateStatus status) {
   return ConvertOutcome::OutputCannotCreate;
 }
 
-// Writes the whole DXF text; the output is committed by the caller.
+// Writes the whole DXF text; the output is committed by the caller. `ifThrown` is set
+// to what each step's failure is when the step throws.
 ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile,
-                              OutputFile& out, PolylineKind polyline) {
+                              OutputFile& out, PolylineKind polyline, ConvertOutcome& ifThrown) {
   DxfWriter writer(out, polyline);
+  ifThrown = ConvertOutcome::TemplateReadFailed;
   switch (writer.CopyTemplateHead(templateFile)) {
     case DxfWriter::HeadStatus::Copied: break;
     case DxfWriter::HeadStatus::ReadFailed: return {ConvertOutcome::TemplateReadFailed};
     case DxfWriter::HeadStatus::Invalid: return {ConvertOutcome::TemplateInvalid};
   }
+  // Reading a row needs no memory; writing the drawing does.
+  ifThrown = ConvertOutcome::OutputWriteFailed;
   writer.WritePrologue();
   // The rows are read a batch at a time and their vertices written at once, while the
   // batch is in the cache; the output file writes full blocks on the other core.
@@ -48,19 +54,23 @@ ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile
 }
 
 ConversionResult Convert(const std::string& inPath, const std::string& outPath,
-                         const std::string& templatePath, PolylineKind polyline) {
+                         const std::string& templatePath, PolylineKind polyline,
+                         ConvertOutcome& ifThrown) {
   if (inPath.empty()) return {ConvertOutcome::NoFileSelected};
+  ifThrown = ConvertOutcome::InputReadFailed;
   TextInputFile points;
   if (!points.Open(inPath)) return {ConvertOutcome::InputMissing};
+  ifThrown = ConvertOutcome::TemplateReadFailed;
   TextInputFile templateFile;
   if (!templateFile.Open(templatePath)) return {ConvertOutcome::TemplateMissing};
 
+  ifThrown = ConvertOutcome::OutputCannotCreate;
   OutputFile out;
   const FileIdentity inputs[] = {points.Identity(), templateFile.Identity()};
   const OutputFile::CreateStatus created = out.Create(outPath, inputs);
   if (created != OutputFile::CreateStatus::Created) return {OutcomeOfCreate(created)};
 
-  const ConversionResult result = WriteDrawing(points, templateFile, out, polyline);
+  const ConversionResult result = WriteDrawing(points, templateFile, out, polyline, ifThrown);
   if (result.outcome != ConvertOutcome::Converted) return result;
   if (out.Failed() || !out.Commit()) return {ConvertOutcome::OutputWriteFailed};
   return result;
@@ -71,7 +81,16 @@ ConversionResult Convert(const std::string& inPath, const std::string& outPath,
 ConversionResult RunConversion(const std::string& inPath, const std::string& outPath,
                                MessageSink& messages, const std::string& templatePath,
                                PolylineKind polyline) {
-  const ConversionResult result = Convert(inPath, outPath, templatePath, polyline);
+  // A step that throws (memory runs out for a large R13 template held whole, for the
+  // output's buffers) ends the run with that step's own failure; unwinding has closed
+  // the files and removed the temporary output.
+  ConvertOutcome ifThrown = ConvertOutcome::InputReadFailed;
+  ConversionResult result;
+  try {
+    result = Convert(inPath, outPath, templatePath, polyline, ifThrown);
+  } catch (const std::exception&) {
+    result = {ifThrown};
+  }
   messages.ShowMessage(OutcomeMessage(result));
   return result;
 }

@@ -14,6 +14,7 @@
 #include "engine/handle_text.h"
 #include "engine/printed_rows.h"
 #include "engine/polyline_kind.h"
+#include "runtime/number_text.h"
 #include "runtime/output_file.h"
 #include "runtime/text_input_file.h"
 

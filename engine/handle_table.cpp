@@ -42,7 +42,9 @@ void HandleTable::Reserve(std::size_t count) {
 }
 
 void HandleTable::Add(std::uint64_t handle, std::uint64_t owner, bool dropped) {
-  slots_.push_back({KeyOf(handle), owner < kOwnerLimit ? owner : 0, dropped ? kDropped : kUnsettled});
+  // An owner beyond the field's range could name no object of the template anyway.
+  slots_.push_back({KeyOf(handle), owner < kOwnerLimit ? owner & (kOwnerLimit - 1) : 0,
+                    dropped ? kDropped : kUnsettled});
 }
 
 std::uint64_t HandleTable::KeyOf(std::uint64_t handle) const noexcept { return Mix(handle ^ seed_); }

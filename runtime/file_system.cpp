@@ -14,9 +14,9 @@ FileSystem* current = nullptr;
 
 }  // namespace
 
-FileSystem& CurrentFileSystem() { return current != nullptr ? *current : Native(); }
+FileSystem& CurrentFileSystem() noexcept { return current != nullptr ? *current : Native(); }
 
-ScopedFileSystem::ScopedFileSystem(FileSystem& fileSystem) : previous_(current) {
+ScopedFileSystem::ScopedFileSystem(FileSystem& fileSystem) noexcept : previous_(current) {
   current = &fileSystem;
 }
 

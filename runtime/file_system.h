@@ -6,7 +6,8 @@
 // implementation converts them at this border.
 //
 // The calls are made once per block of a quarter megabyte, not per row, so a virtual
-// call costs nothing measurable. None of them throws.
+// call costs nothing measurable. Those marked noexcept throw nothing, the others
+// nothing but std::bad_alloc (a path's text needs memory); a failure is a result.
 
 #include "runtime/file_identity.h"
 
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sorvane {
 
@@ -56,56 +58,64 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   // Opens an existing file, not a directory, for reading. Nothing when it cannot.
-  virtual std::optional<OpenedFile> OpenForReading(const std::string& path) = 0;
+  [[nodiscard]] virtual std::optional<OpenedFile> OpenForReading(const std::string& path) = 0;
   // Reads up to `size` bytes: the count read, 0 at the end of the file, -1 on failure.
-  virtual std::ptrdiff_t Read(FileHandle file, char* buffer, std::size_t size) = 0;
+  [[nodiscard]] virtual std::ptrdiff_t Read(FileHandle file, char* buffer,
+                                            std::size_t size) noexcept = 0;
 
   // Creates a new, empty file for writing in `directory`, which no other file shares
   // a name with, with the permissions a new file gets there. Nothing when it cannot.
-  virtual std::optional<TemporaryFile> CreateTemporary(const std::string& directory) = 0;
+  [[nodiscard]] virtual std::optional<TemporaryFile> CreateTemporary(
+      const std::string& directory) = 0;
   // Writes all `size` bytes at the end of what was written; false on any failure.
-  virtual bool Write(FileHandle file, const char* data, std::size_t size) = 0;
+  [[nodiscard]] virtual bool Write(FileHandle file, const char* data,
+                                   std::size_t size) noexcept = 0;
   // Writes all `size` bytes at `offset`, over bytes written before; false on failure.
-  virtual bool WriteAt(FileHandle file, std::uint64_t offset, const char* data,
-                       std::size_t size) = 0;
+  [[nodiscard]] virtual bool WriteAt(FileHandle file, std::uint64_t offset, const char* data,
+                                     std::size_t size) noexcept = 0;
   // Gives the temporary `file` the permissions and owner of the existing file at
   // `path`, as far as this user may give them; on Windows its hidden and system
   // attributes, and the archive mark of a changed file. False when they cannot be read
   // or set.
-  virtual bool CopyPermissions(const std::string& path, FileHandle file) = 0;
+  [[nodiscard]] virtual bool CopyPermissions(const std::string& path, FileHandle file) = 0;
   // Makes what was written durable: on disk before a crash could lose it.
-  virtual bool Sync(FileHandle file) = 0;
+  [[nodiscard]] virtual bool Sync(FileHandle file) noexcept = 0;
   // Starts putting the `size` bytes written at `offset` on the disk, without waiting
   // for them, so that a later Sync has less left to wait for. Only a hint: it reports
   // nothing, and does nothing where the system offers no such call.
-  virtual void StartSync(FileHandle file, std::uint64_t offset, std::uint64_t size) = 0;
+  virtual void StartSync(FileHandle file, std::uint64_t offset, std::uint64_t size) noexcept = 0;
   // Makes the temporary outlive its handle, to be put in place: one without a name
   // gets a new name in `directory`, stored in temporary.path. False when it cannot.
-  virtual bool KeepTemporary(TemporaryFile& temporary, const std::string& directory) = 0;
+  [[nodiscard]] virtual bool KeepTemporary(TemporaryFile& temporary,
+                                           const std::string& directory) = 0;
   // Closes the file. False when the system reports a delayed write error; the handle
   // is closed either way.
-  virtual bool Close(FileHandle file) = 0;
+  [[nodiscard]] virtual bool Close(FileHandle file) noexcept = 0;
   // Puts the file at `from` in place of whatever is at `to`, in one step that a crash
   // cannot split, and durably. False, with both left as they were, when it cannot.
-  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  [[nodiscard]] virtual bool Replace(const std::string& from, const std::string& to) = 0;
   // Removes the file at `path`; false when it cannot.
-  virtual bool Remove(const std::string& path) = 0;
+  [[nodiscard]] virtual bool Remove(const std::string& path) = 0;
+  // The names of the files in `directory` that begin with kTemporaryPrefix: temporary
+  // files of this program's runs. Empty when the folder cannot be read.
+  [[nodiscard]] virtual std::vector<std::string> ListTemporaries(
+      const std::string& directory) = 0;
 
   // What `path` names, symbolic links followed.
-  virtual PathStatus Status(const std::string& path) = 0;
+  [[nodiscard]] virtual PathStatus Status(const std::string& path) = 0;
   // Where the symbolic link at `path` points: its target as stored, which may be
   // relative to the link's folder. Nothing when `path` is not a link.
-  virtual std::optional<std::string> LinkTarget(const std::string& path) = 0;
+  [[nodiscard]] virtual std::optional<std::string> LinkTarget(const std::string& path) = 0;
 };
 
 // The file system in use: the system's own unless a ScopedFileSystem lives.
-FileSystem& CurrentFileSystem();
+FileSystem& CurrentFileSystem() noexcept;
 
 // Puts `fileSystem` in place for as long as it lives, then restores the previous one.
 // For tests only; not thread-safe.
 class ScopedFileSystem {
  public:
-  explicit ScopedFileSystem(FileSystem& fileSystem);
+  explicit ScopedFileSystem(FileSystem& fileSystem) noexcept;
   ~ScopedFileSystem();
   ScopedFileSystem(const ScopedFileSystem&) = delete;
   ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;

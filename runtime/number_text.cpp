@@ -179,7 +179,7 @@ DecimalDigits RoundToFifteenDigits(double magnitude) {
   // The doubles nearest the largest one round up past it, to a text that no reader
   // (strtod, Val, a DXF reader) takes back; they keep 15 digits rounded toward zero.
   constexpr std::string_view kPastLargestDouble = "179769313486232";
-  if (rounded.exponent == 308 && std::string_view(rounded.digits, rounded.count) == kPastLargestDouble) {
+  if (rounded.exponent == 308 && std::string_view(rounded.digits, static_cast<std::size_t>(rounded.count)) == kPastLargestDouble) {
     rounded.digits[14] = '1';
   }
   return rounded;

@@ -7,7 +7,6 @@
 
 #include "runtime/background_writer.h"
 #include "runtime/file_identity.h"
-#include "runtime/number_text.h"
 #include "runtime/replacement_file.h"
 
 #include <cstddef>
@@ -31,18 +30,12 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   // Prepares to write `path`, by the rules of ReplacementFile::Create.
-  CreateStatus Create(const std::string& path, std::span<const FileIdentity> inputs);
+  [[nodiscard]] CreateStatus Create(const std::string& path, std::span<const FileIdentity> inputs);
 
   // The print statement: one item, then CR LF.
   void PrintLine(std::string_view text) {
     Put(text);
     Put("\r\n");
-  }
-  void PrintNumber(double value) {
-    char* out = PrintNumberText(value, Reserve(kMaxNumberTextLength + 2));
-    *out++ = '\r';
-    *out++ = '\n';
-    Commit(out);
   }
   // Room for `size` characters written straight into the buffer, for the hot path:
   // write at most `size` characters from the returned pointer, then Commit the end.
@@ -71,12 +64,12 @@ class OutputFile {
   void Overwrite(std::uint64_t offset, std::string_view bytes);
 
   // True once a write has failed; everything after it is dropped.
-  bool Failed() const { return writer_.Failed(); }
+  [[nodiscard]] bool Failed() const { return writer_.Failed(); }
 
   // Writes out the rest and puts the file in place (ReplacementFile::Commit). False
   // when any write or any step of putting it in place failed; the temporary file is
   // then removed.
-  bool Commit();
+  [[nodiscard]] bool Commit();
 
  private:
   void Flush();

@@ -1,9 +1,5 @@
 #include "runtime/path_names.h"
 
-#include <atomic>
-#include <chrono>
-#include <random>
-
 namespace sorvane {
 namespace {
 
@@ -49,19 +45,6 @@ std::string JoinPath(std::string_view directory, std::string_view name, PathStyl
   if (needsSeparator) path += PreferredSeparator(style);
   path += name;
   return path;
-}
-
-std::string UniqueTemporaryName() {
-  // A random start for each process, then a counter, so that two processes writing to
-  // one folder, or two runs of one process, never pick the same name.
-  static std::atomic<std::uint64_t> next = [] {
-    std::random_device entropy;
-    const auto clock = static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-    return (std::uint64_t{entropy()} << 32 ^ entropy()) ^ clock;
-  }();
-  const std::uint64_t number = next.fetch_add(1, std::memory_order_relaxed) & 0xFFFFFFFFFFFFULL;
-  return ".sorvane-" + std::to_string(number) + ".tmp";
 }
 
 }  // namespace sorvane

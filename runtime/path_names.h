@@ -39,8 +39,4 @@ bool IsAbsolutePath(std::string_view path, PathStyle style = kNativePathStyle);
 std::string JoinPath(std::string_view directory, std::string_view name,
                      PathStyle style = kNativePathStyle);
 
-// A fresh name for a temporary file, hidden on POSIX systems (".sorvane-N.tmp"), and
-// different at every call in any process.
-std::string UniqueTemporaryName();
-
 }  // namespace sorvane

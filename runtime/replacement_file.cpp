@@ -1,8 +1,12 @@
 #include "runtime/replacement_file.h"
 
 #include "runtime/path_names.h"
+#include "runtime/temporary_owner.h"
 
 #include <algorithm>
+#include <mutex>
+#include <set>
+#include <tuple>
 
 namespace sorvane {
 namespace {
@@ -19,6 +23,31 @@ std::string FollowLinks(std::string path, FileSystem& fileSystem) {
     path = IsAbsolutePath(*target) ? std::move(*target) : JoinPath(DirectoryOf(path), *target);
   }
   return path;
+}
+
+// Removes the temporary files that runs killed part way left in `directory`, and never
+// one whose process still runs, nor one of another machine, whose processes cannot be
+// looked at from here. Once per folder and process: a batch of thousands of inputs in
+// one folder would otherwise read the folder thousands of times.
+void RemoveAbandonedTemporaries(const std::string& directory, FileSystem& fileSystem) {
+  const PathStatus folder = fileSystem.Status(directory);
+  if (folder.kind != PathKind::Directory) return;  // nothing can be written there either
+  static std::mutex mutex;
+  // The folder's identity tells "." apart in two current folders, its path a new folder
+  // that the system gave a removed one's identity.
+  static std::set<std::tuple<std::string, std::uint64_t, std::uint64_t>> cleaned;
+  {
+    const std::lock_guard lock(mutex);
+    if (!cleaned.emplace(directory, folder.identity.device, folder.identity.inode).second) return;
+  }
+  const std::uint32_t thisMachine = ThisProcessAsOwner().machine;
+  for (const std::string& name : fileSystem.ListTemporaries(directory)) {
+    const std::optional<TemporaryOwner> owner = OwnerOfTemporary(name);
+    if (owner && owner->machine == thisMachine && !IsStillRunning(*owner)) {
+      // Another run may have removed it just now; either way it is gone.
+      static_cast<void>(fileSystem.Remove(JoinPath(directory, name)));
+    }
+  }
 }
 
 }  // namespace
@@ -48,7 +77,9 @@ ReplacementFile::CreateStatus ReplacementFile::Create(const std::string& path,
     }
   }
 
-  std::optional<TemporaryFile> temporary = fileSystem.CreateTemporary(DirectoryOf(finalPath_));
+  const std::string directory = DirectoryOf(finalPath_);
+  RemoveAbandonedTemporaries(directory, fileSystem);
+  std::optional<TemporaryFile> temporary = fileSystem.CreateTemporary(directory);
   if (!temporary) return CreateStatus::CannotCreate;
   temporary_ = std::move(*temporary);
   return CreateStatus::Created;
@@ -74,8 +105,10 @@ bool ReplacementFile::Commit() {
 
 void ReplacementFile::Discard() {
   FileSystem& fileSystem = CurrentFileSystem();
-  if (temporary_.handle != kNoFile) fileSystem.Close(temporary_.handle);
-  if (!temporary_.path.empty()) fileSystem.Remove(temporary_.path);
+  // Nothing of it is kept, so a failure to close or remove it changes nothing more: a
+  // temporary that stays is removed by the next run in its folder.
+  if (temporary_.handle != kNoFile) static_cast<void>(fileSystem.Close(temporary_.handle));
+  if (!temporary_.path.empty()) static_cast<void>(fileSystem.Remove(temporary_.path));
   temporary_ = {};
 }
 

@@ -34,7 +34,7 @@ class TextInputFile {
 
   // Opens an existing file for line input. False when it cannot be opened or is a
   // directory; the file is then not open.
-  bool Open(const std::string& path);
+  [[nodiscard]] bool Open(const std::string& path);
   void Close();
 
   // True once nothing is left to read. A read that fails is not the end: the next
@@ -42,7 +42,7 @@ class TextInputFile {
   bool AtEnd();
 
   // The next line without its end. Precondition: !AtEnd().
-  LineStatus ReadLine(std::string_view& line);
+  [[nodiscard]] LineStatus ReadLine(std::string_view& line);
 
   // The bytes after the current position that are already read in, for a reader
   // that can see a whole line and its end there faster than ReadLine finds them.

@@ -4,9 +4,12 @@
 
 #include "runtime/path_names.h"
 #include "runtime/platform/posix_named_temporary.h"
+#include "runtime/temporary_owner.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,7 +47,7 @@ bool WriteAll(const char* data, std::size_t size, WriteSome writeSome) {
 template <typename MakeAt>
 std::optional<std::string> UnderFreshName(const std::string& directory, MakeAt makeAt) {
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    std::string path = JoinPath(directory, UniqueTemporaryName());
+    std::string path = JoinPath(directory, NextTemporaryName());
     RememberNamedTemporary(path);
     if (makeAt(path)) return path;
     ForgetNamedTemporary();
@@ -66,7 +69,7 @@ std::optional<OpenedFile> NativeFileSystem::OpenForReading(const std::string& pa
   return OpenedFile{fd, IdentityOf(status)};
 }
 
-std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t size) {
+std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t size) noexcept {
   ssize_t got;
   do {
     got = ::read(Descriptor(file), buffer, size);
@@ -92,14 +95,14 @@ std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string
   return TemporaryFile{fd, std::move(*path)};
 }
 
-bool NativeFileSystem::Write(FileHandle file, const char* data, std::size_t size) {
+bool NativeFileSystem::Write(FileHandle file, const char* data, std::size_t size) noexcept {
   return WriteAll(data, size, [&](const char* part, std::size_t length, std::size_t) {
     return ::write(Descriptor(file), part, length);
   });
 }
 
 bool NativeFileSystem::WriteAt(FileHandle file, std::uint64_t offset, const char* data,
-                               std::size_t size) {
+                               std::size_t size) noexcept {
   return WriteAll(data, size, [&](const char* part, std::size_t length, std::size_t done) {
     return ::pwrite(Descriptor(file), part, length, static_cast<off_t>(offset + done));
   });
@@ -113,11 +116,11 @@ bool NativeFileSystem::CopyPermissions(const std::string& path, FileHandle file)
   return ::fchmod(Descriptor(file), existing.st_mode & 07777) == 0;
 }
 
-bool NativeFileSystem::Sync(FileHandle file) { return ::fsync(Descriptor(file)) == 0; }
+bool NativeFileSystem::Sync(FileHandle file) noexcept { return ::fsync(Descriptor(file)) == 0; }
 
 void NativeFileSystem::StartSync([[maybe_unused]] FileHandle file,
                                  [[maybe_unused]] std::uint64_t offset,
-                                 [[maybe_unused]] std::uint64_t size) {
+                                 [[maybe_unused]] std::uint64_t size) noexcept {
 #ifdef SYNC_FILE_RANGE_WRITE
   // Linux: the write-back of these pages starts now; fsync waits for it later.
   [[maybe_unused]] const int ignored = ::sync_file_range(
@@ -143,7 +146,7 @@ bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string
   return false;
 }
 
-bool NativeFileSystem::Close(FileHandle file) {
+bool NativeFileSystem::Close(FileHandle file) noexcept {
   // Linux frees the descriptor even when close fails, so it is never retried.
   return ::close(Descriptor(file)) == 0;
 }
@@ -164,6 +167,18 @@ bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
 bool NativeFileSystem::Remove(const std::string& path) {
   ForgetNamedTemporary();
   return ::unlink(path.c_str()) == 0;
+}
+
+std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& directory) {
+  std::vector<std::string> names;
+  const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(directory.c_str()), &::closedir);
+  if (!folder) return names;
+  // readdir is safe where no other thread reads the same stream, as none does this one.
+  while (const dirent* entry = ::readdir(folder.get())) {  // NOLINT(concurrency-mt-unsafe)
+    const std::string_view name = entry->d_name;
+    if (name.starts_with(kTemporaryPrefix)) names.emplace_back(name);
+  }
+  return names;
 }
 
 PathStatus NativeFileSystem::Status(const std::string& path) {

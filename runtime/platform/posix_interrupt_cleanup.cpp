@@ -14,6 +14,10 @@ namespace {
 
 constexpr std::size_t kMaxRememberedPath = 4096;
 
+// Whatever ends the program from outside while it writes: Ctrl-C, Ctrl-\, a request to
+// terminate, its terminal closing, and a file grown beyond the size limit (ulimit -f).
+constexpr int kEndingSignals[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGXFSZ};
+
 char rememberedPath[kMaxRememberedPath];
 std::atomic<bool> pathRemembered{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "read inside a signal handler");
@@ -28,27 +32,27 @@ void EndOnInterrupt(int signalNumber) {
 
 }  // namespace
 
-void RememberNamedTemporary(const std::string& path) {
+void RememberNamedTemporary(const std::string& path) noexcept {
   pathRemembered.store(false);
   if (path.size() >= kMaxRememberedPath) return;
   std::memcpy(rememberedPath, path.c_str(), path.size() + 1);
   pathRemembered.store(true);
 }
 
-void ForgetNamedTemporary() { pathRemembered.store(false); }
+void ForgetNamedTemporary() noexcept { pathRemembered.store(false); }
 
-void RemoveNamedTemporary() {
+void RemoveNamedTemporary() noexcept {
   if (pathRemembered.load()) ::unlink(rememberedPath);
 }
 
-void RemoveTemporaryOnInterrupt() {
+void RemoveTemporaryOnInterrupt() noexcept {
   struct sigaction action {};
   action.sa_handler = EndOnInterrupt;
   sigemptyset(&action.sa_mask);
-  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+  for (const int signalNumber : kEndingSignals) {
     sigaddset(&action.sa_mask, signalNumber);  // one interruption at a time
   }
-  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+  for (const int signalNumber : kEndingSignals) {
     ::sigaction(signalNumber, &action, nullptr);
   }
 }

@@ -8,12 +8,12 @@ namespace sorvane {
 
 // Remembers `path` before the file is created or named, so that an interruption right
 // after that removes it. A path too long to remember is not remembered.
-void RememberNamedTemporary(const std::string& path);
+void RememberNamedTemporary(const std::string& path) noexcept;
 
 // Forgets it once it is renamed into place or removed.
-void ForgetNamedTemporary();
+void ForgetNamedTemporary() noexcept;
 
 // Removes the remembered file; safe inside a signal handler.
-void RemoveNamedTemporary();
+void RemoveNamedTemporary() noexcept;
 
 }  // namespace sorvane

@@ -5,11 +5,13 @@
 
 #include "runtime/path_names.h"
 #include "runtime/platform/windows_text.h"
+#include "runtime/temporary_owner.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace sorvane {
 namespace {
@@ -91,7 +93,7 @@ std::optional<OpenedFile> NativeFileSystem::OpenForReading(const std::string& pa
   return opened;
 }
 
-std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t size) {
+std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t size) noexcept {
   DWORD got = 0;
   if (!::ReadFile(Native(file), buffer, static_cast<DWORD>(std::min(size, kMaxTransfer)), &got, nullptr)) {
     return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;  // the writer of a pipe is done
@@ -110,7 +112,7 @@ static bool SetDeleteOnClose(FileHandle file, bool deleteOnClose) {
 
 std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string& directory) {
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    std::string path = JoinPath(directory, UniqueTemporaryName());
+    std::string path = JoinPath(directory, NextTemporaryName());
     const HANDLE handle = Open(path, GENERIC_WRITE | DELETE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
     if (handle != INVALID_HANDLE_VALUE) {
       // Marked for deletion until it is complete. Should the mark not take, the file is
@@ -123,14 +125,14 @@ std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string
   return std::nullopt;
 }
 
-bool NativeFileSystem::Write(FileHandle file, const char* data, std::size_t size) {
+bool NativeFileSystem::Write(FileHandle file, const char* data, std::size_t size) noexcept {
   return WriteAll(data, size, [&](const char* part, DWORD length, DWORD& written, std::size_t) {
     return ::WriteFile(Native(file), part, length, &written, nullptr);
   });
 }
 
 bool NativeFileSystem::WriteAt(FileHandle file, std::uint64_t offset, const char* data,
-                               std::size_t size) {
+                               std::size_t size) noexcept {
   // A positioned write moves the file pointer of a synchronous handle; it is put back,
   // so that writing at the end goes on where it was.
   LARGE_INTEGER end{};
@@ -160,17 +162,17 @@ bool NativeFileSystem::CopyPermissions(const std::string& path, FileHandle file)
   return ::SetFileInformationByHandle(Native(file), FileBasicInfo, &basic, sizeof basic) != 0;
 }
 
-bool NativeFileSystem::Sync(FileHandle file) { return ::FlushFileBuffers(Native(file)) != 0; }
+bool NativeFileSystem::Sync(FileHandle file) noexcept { return ::FlushFileBuffers(Native(file)) != 0; }
 
 // Windows has no call that starts the write-back of part of a file without waiting for
 // it; its lazy writer starts on its own.
-void NativeFileSystem::StartSync(FileHandle, std::uint64_t, std::uint64_t) {}
+void NativeFileSystem::StartSync(FileHandle, std::uint64_t, std::uint64_t) noexcept {}
 
 bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string&) {
   return SetDeleteOnClose(temporary.handle, false);
 }
 
-bool NativeFileSystem::Close(FileHandle file) { return ::CloseHandle(Native(file)) != 0; }
+bool NativeFileSystem::Close(FileHandle file) noexcept { return ::CloseHandle(Native(file)) != 0; }
 
 bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
   const std::wstring wideFrom = WideFromUtf8(from);
@@ -184,6 +186,21 @@ bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
 bool NativeFileSystem::Remove(const std::string& path) {
   const std::wstring wide = WideFromUtf8(path);
   return !wide.empty() && ::DeleteFileW(wide.c_str()) != 0;
+}
+
+std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& directory) {
+  std::vector<std::string> names;
+  const std::wstring pattern = WideFromUtf8(JoinPath(directory, std::string(kTemporaryPrefix) + "*"));
+  WIN32_FIND_DATAW found{};
+  const HANDLE first = pattern.empty() ? INVALID_HANDLE_VALUE : ::FindFirstFileW(pattern.c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) return names;
+  const std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(first, &::FindClose);
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      names.push_back(Utf8FromWide(found.cFileName));
+    }
+  } while (::FindNextFileW(search.get(), &found));
+  return names;
 }
 
 PathStatus NativeFileSystem::Status(const std::string& path) {

@@ -4,6 +4,6 @@ namespace sorvane {
 
 // The temporary is marked for deletion until it is complete, so the system removes it
 // however the process ends.
-void RemoveTemporaryOnInterrupt() {}
+void RemoveTemporaryOnInterrupt() noexcept {}
 
 }  // namespace sorvane

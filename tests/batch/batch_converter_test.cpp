@@ -30,10 +30,13 @@ const std::string kHelp =
     "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
     "taken from TEMPLATE. Where the shell leaves wildcards to the program (Windows),\n"
     "it expands * and ? in each INPUT itself.\n"
+    "An INPUT whose drawing would replace the one written for an earlier INPUT (a.csv\n"
+    "and a.old.csv both give a.dxf) is not converted, and the earlier drawing is kept.\n"
     "\n"
     "Options:\n"
-    "  -t TEMPLATE  the template, copied up to its ENTITIES line (default: PreData.txt\n"
-    "               in the current directory)\n"
+    "  -t TEMPLATE  the template (default: PreData.txt in the current directory); one\n"
+    "               of DXF R12 is copied up to its ENTITIES line, one of R13 or newer\n"
+    "               gives a drawing of its version with its sections after ENTITIES\n"
     "  -o OUTPUT    the drawing to write, for exactly one INPUT (default: INPUT with\n"
     "               its extension replaced by .dxf)\n"
     "  --3d         writes a 3D polyline, whose vertices keep their Z in every reader\n"
@@ -130,6 +133,25 @@ TEST(BatchConverter, ThreeDFlagsThePolyline) {
   EXPECT_NE(threeD.find(" 30\r\n0.0\r\n 70\r\n     8\r\n"), std::string::npos) << threeD;
   EXPECT_NE(threeD.find(" 30\r\n 3 \r\n 70\r\n    32\r\n"), std::string::npos) << threeD;
   EXPECT_EQ(testing::ReadFile("b.dxf").find(" 70\r\n"), std::string::npos);
+}
+
+// Two inputs that give one drawing: the second would replace what the first wrote, so
+// it is refused, however its path is spelled, and the inputs after it go on.
+TEST(BatchConverter, InputWhoseDrawingWasWrittenBeforeIsRefused) {
+  ScratchDirectory dir;
+  WriteFile("PreData.txt", "  2\r\nENTITIES\r\n");
+  WriteFile("a.csv", "1,2,3\r\n");
+  WriteFile("a.old.csv", "7,8,9\r\n");
+  WriteFile("b.csv", "4,5,6\r\n");
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::vector<std::string> args = {"a.csv", "./a.old.csv", "b.csv"};
+  EXPECT_EQ(RunBatchConverter(args, out, err), kExitSomeFailed);
+  EXPECT_EQ(out.str(), "a.csv: 変換しました\nb.csv: 変換しました\n");
+  EXPECT_EQ(err.str(), "./a.old.csv: 出力ファイルが前の入力ファイルの出力と同じです\n");
+  const std::string drawing = testing::ReadFile("a.dxf");
+  EXPECT_NE(drawing.find(" 10\r\n 1 \r\n"), std::string::npos) << drawing;
+  EXPECT_EQ(drawing.find(" 7 "), std::string::npos) << drawing;
 }
 
 struct UsageCase {

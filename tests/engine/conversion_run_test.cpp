@@ -178,6 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 struct MessageCase {
+  const char* name;
   ConversionResult result;
   const char* message;
 };
@@ -190,17 +191,19 @@ TEST_P(OutcomeMessageText, IsTheUsersText) {
 
 INSTANTIATE_TEST_SUITE_P(
     ConversionRun, OutcomeMessageText,
-    ::testing::Values(MessageCase{{ConvertOutcome::Converted}, "変換しました"},
-                      MessageCase{kNoFile, kNoFileText},
-                      MessageCase{kInputMissing, kInputMissingText},
-                      MessageCase{kTemplateMissing, kTemplateMissingText},
-                      MessageCase{{ConvertOutcome::BadRow, 1}, "1行目のデータが正しくありません"},
-                      MessageCase{{ConvertOutcome::BadRow, 4294967297},
+    ::testing::Values(MessageCase{"Converted", {ConvertOutcome::Converted}, "変換しました"},
+                      MessageCase{"NoFileSelected", kNoFile, kNoFileText},
+                      MessageCase{"InputMissing", kInputMissing, kInputMissingText},
+                      MessageCase{"TemplateMissing", kTemplateMissing, kTemplateMissingText},
+                      MessageCase{"BadFirstRow", {ConvertOutcome::BadRow, 1},
+                                  "1行目のデータが正しくありません"},
+                      MessageCase{"BadRowBeyond32Bits", {ConvertOutcome::BadRow, 4294967297},
                                   "4294967297行目のデータが正しくありません"},
-                      MessageCase{kNameEmpty, kNameEmptyText},
-                      MessageCase{kSame, kSameText},
-                      MessageCase{kCannotCreate, kCannotCreateText},
-                      MessageCase{kTemplateInvalid, kTemplateInvalidText}));
+                      MessageCase{"OutputNameEmpty", kNameEmpty, kNameEmptyText},
+                      MessageCase{"OutputSameAsInput", kSame, kSameText},
+                      MessageCase{"OutputCannotCreate", kCannotCreate, kCannotCreateText},
+                      MessageCase{"TemplateInvalid", kTemplateInvalid, kTemplateInvalidText}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sorvane

@@ -2,11 +2,14 @@
 #include "runtime/plain_decimal.h"
 #include "tests/support/case_names.h"
 
+#include "tests/support/case_names.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
 #include <cstring>
+#include <charconv>
 #include <cstdio>
 #include <limits>
 #include <optional>
@@ -27,7 +30,7 @@ struct ValCase {
   std::optional<double> strict;  // nullopt: not a number as a whole
 };
 
-class NumberReading : public testing::TestWithParam<ValCase> {};
+class NumberReading : public ::testing::TestWithParam<ValCase> {};
 
 TEST_P(NumberReading, ValAndStrictConversion) {
   const ValCase& c = GetParam();
@@ -46,9 +49,13 @@ TEST_P(NumberReading, ValAndStrictConversion) {
 
 constexpr auto kNotANumber = std::nullopt;
 
+// A row is named after its text.
+std::string NameOf(const ValCase& c) { return sorvane::testing::NameOfText(c.text); }
+void PrintTo(const ValCase& c, std::ostream* os) { *os << NameOf(c); }
+
 INSTANTIATE_TEST_SUITE_P(
     Table, NumberReading,
-    testing::Values(
+    ::testing::Values(
         ValCase{"1.5", 1.5, 1.5}, ValCase{"-45840.421508", -45840.421508, -45840.421508},
         ValCase{"+3", 3.0, 3.0}, ValCase{"1 2", 12.0, kNotANumber},
         ValCase{" 1 ", 1.0, 1.0}, ValCase{"\t2\t", 2.0, 2.0},
@@ -70,14 +77,23 @@ INSTANTIATE_TEST_SUITE_P(
         ValCase{"1.7976931348623157e308", 1.7976931348623157e308, 1.7976931348623157e308},
         ValCase{"1,5", 1.0, kNotANumber},
         ValCase{"123456789012345678901234567890", 123456789012345678901234567890.0,
-                123456789012345678901234567890.0}));
+                123456789012345678901234567890.0}),
+    [](const auto& info) { return NameOf(info.param); });
 
 struct PrintCase {
   double value;
   const char* text;
 };
 
-class NumberPrinting : public testing::TestWithParam<PrintCase> {};
+// A row is named after its value's shortest exact text: 0 and -0 print alike.
+std::string NameOf(const PrintCase& c) {
+  char text[32];
+  const char* end = std::to_chars(text, text + sizeof text, c.value).ptr;
+  return sorvane::testing::NameOfText(std::string_view(text, static_cast<std::size_t>(end - text)));
+}
+void PrintTo(const PrintCase& c, std::ostream* os) { *os << NameOf(c); }
+
+class NumberPrinting : public ::testing::TestWithParam<PrintCase> {};
 
 TEST_P(NumberPrinting, WritesAsThePrintStatement) {
   EXPECT_EQ(Printed(GetParam().value), GetParam().text);
@@ -85,7 +101,7 @@ TEST_P(NumberPrinting, WritesAsThePrintStatement) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, NumberPrinting,
-    testing::Values(
+    ::testing::Values(
         PrintCase{12.5, " 12.5 "}, PrintCase{-3, "-3 "}, PrintCase{0, " 0 "},
         PrintCase{-0.0, " 0 "}, PrintCase{0.5, " 0.5 "}, PrintCase{-0.25, "-0.25 "},
         PrintCase{0.0001, " 0.0001 "}, PrintCase{0.00001, " 1E-05 "},
@@ -99,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
         // rounded toward zero, since 1.79769313486232E+308 is beyond any double
         PrintCase{std::numeric_limits<double>::max(), " 1.79769313486231E+308 "},
         PrintCase{std::numeric_limits<double>::denorm_min(), " 4.94065645841247E-324 "},
-        PrintCase{-1e-320, "-9.99988867182683E-321 "}));
+        PrintCase{-1e-320, "-9.99988867182683E-321 "}),
+    [](const auto& info) { return NameOf(info.param); });
 
 // Which fields the fast path takes, and that it prints them as PrintNumberText prints
 // their value: a field it refuses costs time, one it takes wrongly costs bytes.
@@ -109,7 +126,7 @@ struct PlainCase {
   const char* printed;  // nullptr: not taken, the general path reads it
 };
 
-class PlainDecimalReading : public testing::TestWithParam<PlainCase> {};
+class PlainDecimalReading : public ::testing::TestWithParam<PlainCase> {};
 
 TEST_P(PlainDecimalReading, TakesPlainDecimalsWhosePrintTextIsTheirDigits) {
   const PlainCase& c = GetParam();
@@ -125,7 +142,7 @@ TEST_P(PlainDecimalReading, TakesPlainDecimalsWhosePrintTextIsTheirDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PlainDecimalReading,
-    testing::Values(
+    ::testing::Values(
         PlainCase{"Survey", "-45840.421508", "-45840.421508 "},
         PlainCase{"Unsigned", "156.9951", " 156.9951 "},
         PlainCase{"PlusSign", "+7", " 7 "},

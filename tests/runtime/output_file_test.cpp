@@ -58,7 +58,7 @@ TEST(OutputFile, TemporaryNotKeptVanishesWithItsHandle) {
   ASSERT_TRUE(temporary.has_value());
   ASSERT_TRUE(fileSystem.Write(temporary->handle, "half a drawing", 14));
   ASSERT_TRUE(fileSystem.Sync(temporary->handle));
-  fileSystem.Close(temporary->handle);
+  EXPECT_TRUE(fileSystem.Close(temporary->handle));
   EXPECT_TRUE(testing::Snapshot(directory.Path()).empty());
 }
 

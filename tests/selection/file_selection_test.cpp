@@ -1,5 +1,7 @@
 #include "selection/file_selection.h"
 
+#include "tests/support/case_names.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -69,6 +71,7 @@ class FileSelectionTest : public ::testing::Test {
 };
 
 struct ClickCase {
+  const char* name;
   const char* folder;
   const char* fileName;
   const char* inPath;
@@ -88,10 +91,12 @@ TEST_P(FileClick, DerivesBothPathsAndShowsThem) {
 
 INSTANTIATE_TEST_SUITE_P(
     PathRules, FileClick,
-    ::testing::Values(ClickCase{"/data", "pts.csv", "/data/pts.csv", "/data/pts.dxf"},
-                      ClickCase{"/", "pts.csv", "/pts.csv", "/pts.dxf"},
-                      ClickCase{"/data/v1.2", "pts.old.csv", "/data/v1.2/pts.old.csv", "/data/v1.2/pts.dxf"},
-                      ClickCase{"/測量", "点.csv", "/測量/点.csv", "/測量/点.dxf"}));
+    ::testing::Values(ClickCase{"Ordinary", "/data", "pts.csv", "/data/pts.csv", "/data/pts.dxf"},
+                      ClickCase{"InTheRoot", "/", "pts.csv", "/pts.csv", "/pts.dxf"},
+                      ClickCase{"DotsInFolderAndName", "/data/v1.2", "pts.old.csv",
+                                "/data/v1.2/pts.old.csv", "/data/v1.2/pts.dxf"},
+                      ClickCase{"Japanese", "/測量", "点.csv", "/測量/点.csv", "/測量/点.dxf"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileSelectionTest, ClickWithNothingSelectedKeepsTheLastSelection) {
   ClickFile("/data", "pts.csv");

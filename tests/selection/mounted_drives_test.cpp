@@ -1,5 +1,7 @@
 #include "selection/mounted_drives.h"
 
+#include "tests/support/case_names.h"
+
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
@@ -43,6 +45,7 @@ TEST(MountedDrives, RootIsADriveWhateverItsFileSystem) {
 }
 
 struct DriveOfCase {
+  const char* name;
   const char* path;
   const char* drive;
 };
@@ -54,12 +57,14 @@ TEST_P(DriveOfPath, IsTheDeepestDriveHoldingIt) {
   EXPECT_EQ(DriveOf(GetParam().path, drives), GetParam().drive);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, DriveOfPath,
-                         ::testing::Values(DriveOfCase{"/", "/"}, DriveOfCase{"/home", "/home"},
-                                           DriveOfCase{"/home/ann", "/home"},
-                                           DriveOfCase{"/homework", "/"},
-                                           DriveOfCase{"/media/usb/data", "/media/usb"},
-                                           DriveOfCase{"/media/usb2", "/"}));
+INSTANTIATE_TEST_SUITE_P(
+    Paths, DriveOfPath,
+    ::testing::Values(DriveOfCase{"Root", "/", "/"}, DriveOfCase{"DriveItself", "/home", "/home"},
+                      DriveOfCase{"FolderOnADrive", "/home/ann", "/home"},
+                      DriveOfCase{"NameThatBeginsLikeADrive", "/homework", "/"},
+                      DriveOfCase{"DeepOnADrive", "/media/usb/data", "/media/usb"},
+                      DriveOfCase{"SiblingOfADrive", "/media/usb2", "/"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sorvane

@@ -241,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(Win32, ConvertTest, ::testing::ValuesIn(cases::kConvert
 // Tab to the file list, Down, Tab to Convert, Space: the same drawing as the batch
 // converter's.
 TEST_F(FrmSorvaneTest, TheKeyboardAloneConvertsAsTheBatchConverterDoes) {
-  for (const UINT key : {VK_TAB, VK_TAB, VK_DOWN, VK_TAB, VK_TAB}) PressKey(key);
+  for (const UINT key : {UINT{VK_TAB}, UINT{VK_TAB}, UINT{VK_DOWN}, UINT{VK_TAB}, UINT{VK_TAB}}) PressKey(key);
   ASSERT_EQ(::GetFocus(), Control("Cmd1"));
   PressKey(VK_SPACE);
   ASSERT_EQ(boxes.texts, std::vector<std::string>{"変換しました"});
