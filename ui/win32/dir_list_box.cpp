@@ -5,6 +5,8 @@
 #include "ui/win32/win32_design.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace sorvane::win32 {
 namespace {
@@ -42,14 +44,10 @@ bool DirListBox::SetPath(const std::string& requested) {
   for (const std::string& name : *subfolders) {
     entries_.push_back({Utf8FromPath(PathFromUtf8(folder) / PathFromUtf8(name)), depth});
   }
-  ::SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
-  for (const Entry& entry : entries_) {
-    ::SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(EntryText(entry.path)).c_str()));
-  }
+  std::vector<std::wstring> texts;
+  for (const Entry& entry : entries_) texts.push_back(Wide(EntryText(entry.path)));
+  ReplaceListEntries(listBox_, texts);
   ::SendMessageW(listBox_, LB_SETCURSEL, current, 0);
-  ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(listBox_, nullptr, TRUE);
   path_ = folder;
   return true;
 }

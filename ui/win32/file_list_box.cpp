@@ -7,6 +7,8 @@
 #include <commctrl.h>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace sorvane::win32 {
 
@@ -23,14 +25,10 @@ bool FileListBox::SetPath(const std::string& folder) {
   std::optional<std::vector<std::string>> names = ListMatchingFiles(folder, pattern_);
   if (!names) return false;
   names_ = std::move(*names);
+  std::vector<std::wstring> texts;
+  for (const std::string& name : names_) texts.push_back(Wide(ShownName(name)));
   // Relisting drops the selection; the list raises no notification for it.
-  ::SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
-  for (const std::string& name : names_) {
-    ::SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(ShownName(name)).c_str()));
-  }
-  ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(listBox_, nullptr, TRUE);
+  ReplaceListEntries(listBox_, texts);
   path_ = folder;
   return true;
 }

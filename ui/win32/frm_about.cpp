@@ -34,14 +34,10 @@ LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      ::SetWindowPos(Window(), nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      Place(Window(), *reinterpret_cast<const RECT*>(lParam));
       LayOut(HIWORD(wParam));
       return 0;
-    }
     case WM_CLOSE:
       Close();
       return 0;
@@ -66,9 +62,7 @@ void FrmAbout::LayOut(UINT dpi) {
   font_ = std::make_unique<CaptionFont>(dpi);
   for (const auto& [control, design] : {std::pair{Lbl1, &layout::kLbl1}, {Lbl2, &layout::kLbl2},
                                         {Cmd1, &layout::kCmd1}}) {
-    const RECT place = ScaledRect(*design, dpi);
-    ::SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
-                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(control, ScaledRect(*design, dpi));
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
   }
 }

@@ -40,11 +40,6 @@ HMENU CreateMenuBar() {
   return bar;
 }
 
-void Place(HWND control, const RECT& place) {
-  ::SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // The outcome of one conversion. The wait cursor of the run ends before the box
 // appears, and at the latest when the run is over.
 class OutcomeBox final : public MessageSink {
@@ -195,8 +190,7 @@ void FrmSorvane::LayOut(UINT dpi) {
 }
 
 void FrmSorvane::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  ::SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Place(Window(), suggested);
   LayOut(dpi);
 }
 

@@ -30,6 +30,11 @@ RECT ScaledRect(const design::Line& line, UINT dpi) {
   return {left, top, right, top + Scaled(1, dpi)};
 }
 
+void Place(HWND window, const RECT& place) {
+  ::SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SetClientSize(HWND window, design::PixelSize client, UINT dpi) {
   const int width = Scaled(client.width, dpi);
   const int height = Scaled(client.height, dpi);
@@ -78,6 +83,16 @@ int EntryHeight(HWND list, HFONT font) {
   ::SelectObject(context, previous);
   ::ReleaseDC(list, context);
   return metrics.tmHeight;
+}
+
+void ReplaceListEntries(HWND listBox, const std::vector<std::wstring>& texts) {
+  ::SendMessageW(listBox, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(listBox, LB_RESETCONTENT, 0, 0);
+  for (const std::wstring& text : texts) {
+    ::SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  ::SendMessageW(listBox, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(listBox, nullptr, TRUE);
 }
 
 void DrawEntry(const DRAWITEMSTRUCT& item, std::wstring_view text, int indent) {

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sorvane::win32 {
 
@@ -18,6 +19,9 @@ int Scaled(int pixels, UINT dpi);
 RECT ScaledRect(const design::Control& control, UINT dpi);
 // A line is one pixel high (scaled), its end points both drawn.
 RECT ScaledRect(const design::Line& line, UINT dpi);
+// Moves and sizes `window` to `place`: a control in its parent's client area, a
+// top-level window on the screen.
+void Place(HWND window, const RECT& place);
 // Sizes `window` so that its client area is `client` at `dpi`. Measured, not worked out
 // from the frame's metrics, which a menu bar that wraps or a system's own frame can
 // make wrong.
@@ -48,6 +52,9 @@ void DrawEntry(const DRAWITEMSTRUCT& item, std::wstring_view text, int indent);
 
 // The height of an entry of a list in `font`, as high as a list of the system's has it.
 int EntryHeight(HWND list, HFONT font);
+// Puts `texts` in place of a list box's entries, drawn once when all are in. The
+// selection goes with the old entries.
+void ReplaceListEntries(HWND listBox, const std::vector<std::wstring>& texts);
 
 std::wstring Wide(std::string_view utf8);
 std::string WindowText(HWND window);
