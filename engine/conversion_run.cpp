@@ -36,12 +36,21 @@ ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile
   ifThrown = ConvertOutcome::OutputWriteFailed;
   writer.WritePrologue();
   // The rows are read a batch at a time and their vertices written at once, while the
-  // batch is in the cache; the output file writes full blocks on the other core.
+  // batch is in the cache; the output file writes full blocks on the other core, and
+  // whenever that core is about to idle, it is left a larger batch to write the
+  // vertices of itself.
   PrintedRows rows;
   for (bool more = true; more && !out.Failed();) {
-    rows.Clear();
-    const RowStatus end = ReadPointRows(points, rows);
-    writer.WriteVertices(rows);
+    RowStatus end;
+    if (writer.VerticesBestDeferred()) {
+      PrintedRows deferred = writer.StartDeferredBatch();
+      end = ReadPointRows(points, deferred);
+      writer.DeferVertices(deferred);
+    } else {
+      rows.Clear();
+      end = ReadPointRows(points, rows);
+      writer.WriteVertices(rows);
+    }
     switch (end) {
       case RowStatus::Row: break;
       case RowStatus::EndOfFile: more = false; break;

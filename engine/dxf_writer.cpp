@@ -2,6 +2,7 @@
 
 #include "engine/template_version.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -116,17 +117,37 @@ DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, 
 
 void DxfWriter::PrepareVertices() {
   std::string start = EntityStart("VERTEX", handles_);
+  std::string ownerToX;
   if (handles_) {
-    vertexOwnerToX_.Assign(
-        EntityOwnerAndLayer(polyline_, {"AcDbVertex", kind_ == PolylineKind::ThreeD
-                                                          ? "AcDb3dPolylineVertex"
-                                                          : "AcDb2dVertex"}) +
-        " 10\r\n");
+    ownerToX = EntityOwnerAndLayer(polyline_, {"AcDbVertex", kind_ == PolylineKind::ThreeD
+                                                                   ? "AcDb3dPolylineVertex"
+                                                                   : "AcDb2dVertex"}) +
+               " 10\r\n";
   } else {
     start += " 10\r\n";
   }
-  vertexStart_.Assign(start);
-  vertexEnd_.Assign(kind_ == PolylineKind::ThreeD ? " 70\r\n    32\r\n" : "");
+  vertices_.Assign(start, ownerToX, kind_ == PolylineKind::ThreeD ? " 70\r\n    32\r\n" : "",
+                   handles_);
+}
+
+PrintedRows DxfWriter::StartDeferredBatch() {
+  const std::span<char> block = out_.StartRawBlock();
+  deferredBlock_ = block.data();
+  return PrintedRows(block.subspan(sizeof(HandleText),
+                                   std::min(kDeferredBatchSize, block.size() - sizeof(HandleText))));
+}
+
+void DxfWriter::DeferVertices(const PrintedRows& rows) {
+  // The block starts with the first handle of its rows.
+  std::memcpy(deferredBlock_, &nextHandle_, sizeof nextHandle_);
+  const auto size = static_cast<std::size_t>(rows.end() - deferredBlock_);
+  out_.HandOverRaw(size, [vertices = vertices_](std::string_view block,
+                                                BackgroundWriter::ExpandedOutput& out) {
+    HandleText handle;
+    std::memcpy(&handle, block.data(), sizeof handle);
+    vertices.Write(block.data() + sizeof handle, block.data() + block.size(), handle, out);
+  });
+  if (handles_) nextHandle_.Advance(rows.RowCount());
 }
 
 void DxfWriter::WriteEntityStart(std::string_view type, std::uint64_t owner,

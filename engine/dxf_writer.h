@@ -14,11 +14,11 @@
 #include "engine/handle_text.h"
 #include "engine/printed_rows.h"
 #include "engine/polyline_kind.h"
+#include "engine/vertex_format.h"
 #include "runtime/number_text.h"
 #include "runtime/output_file.h"
 #include "runtime/text_input_file.h"
 
-#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -27,28 +27,6 @@
 #include <string_view>
 
 namespace sorvane {
-
-// A piece of every VERTEX, made once a run. It is copied whole, a fixed number of bytes
-// that the compiler moves in a few instructions, and only its length counts: the
-// writer reserves room for the whole copy.
-template <std::size_t Capacity>
-class VertexPiece {
- public:
-  // Precondition: text.size() <= Capacity.
-  void Assign(const std::string& text) {
-    assert(text.size() <= Capacity);
-    std::memcpy(text_, text.data(), text.size());
-    length_ = text.size();
-  }
-  char* AppendTo(char* out) const {
-    std::memcpy(out, text_, Capacity);
-    return out + length_;
-  }
-
- private:
-  char text_[Capacity] = {};
-  std::size_t length_ = 0;
-};
 
 class DxfWriter {
  public:
@@ -79,25 +57,19 @@ class DxfWriter {
 
   // One VERTEX per row, in order; for an R12 template and a flat polyline, 10 lines.
   void WriteVertices(const PrintedRows& rows) {
-    for (const char* row = rows.begin(); row != rows.end();) {
-      // Written straight into the output buffer: this runs once per point.
-      char* text = out_.Reserve(kMaxVertexLength);
-      text = vertexStart_.AppendTo(text);
-      if (handles_) {
-        text = nextHandle_.AppendTo(text);
-        nextHandle_.Increment();
-        text = vertexOwnerToX_.AppendTo(text);
-      }
-      text = PrintedRows::CopyText(text, row);
-      text = Append(text, "\r\n 20\r\n");
-      text = PrintedRows::CopyText(text, row);
-      text = Append(text, "\r\n 30\r\n");
-      text = PrintedRows::CopyText(text, row);
-      text = Append(text, "\r\n");
-      text = vertexEnd_.AppendTo(text);
-      out_.Commit(text);
-    }
+    vertices_.Write(rows.begin(), rows.end(), nextHandle_, out_);
   }
+
+  // True when the next rows' vertices are best left to the output's writing thread,
+  // which is about to have nothing to do.
+  bool VerticesBestDeferred() { return out_.WritingThreadAboutToIdle(); }
+  // A batch in the output's next block, to fill and pass to DeferVertices.
+  // Precondition: VerticesBestDeferred() was last true.
+  PrintedRows StartDeferredBatch();
+  // Leaves the writing of one VERTEX per row of `rows`, the batch StartDeferredBatch
+  // gave, to the writing thread: they take their place in the file as WriteVertices
+  // would put them.
+  void DeferVertices(const PrintedRows& rows);
 
   // SEQEND and ENDSEC; for R12 EOF (8 lines), for R13 or newer the template's sections
   // after ENTITIES, and the final $HANDSEED.
@@ -110,11 +82,6 @@ class DxfWriter {
   void PrepareVertices();
   void WriteEntityStart(std::string_view type, std::uint64_t owner, std::string_view subclass);
 
-  static char* Append(char* out, std::string_view text) {
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-  }
-
   OutputFile& out_;
   const PolylineKind kind_;
   std::optional<DrawingTemplate> template_;  // R13 or newer only
@@ -122,14 +89,12 @@ class DxfWriter {
   HandleText nextHandle_;
   std::uint64_t polyline_ = 0;
   std::uint64_t handleSeedOffset_ = 0;  // in the output
-  // A VERTEX is vertexStart_, [its handle, vertexOwnerToX_,] X, " 20", Y, " 30", Z,
-  // vertexEnd_.
-  VertexPiece<32> vertexStart_;
-  VertexPiece<128> vertexOwnerToX_;
-  VertexPiece<16> vertexEnd_;
-  // The room one VERTEX may take, whole copies of its pieces included.
-  static constexpr std::size_t kMaxVertexLength =
-      32 + kHandleCopyLength + 128 + 3 * (kMaxNumberTextLength + 2) + 10 + 16;
+  VertexFormat vertices_;
+  // The texts of the rows left to the writing thread at a time, with their slack:
+  // small enough that the share it takes follows closely how busy its writes keep it.
+  static constexpr std::size_t kDeferredBatchSize = (std::size_t{256} << 10) + PrintedRows::kSlack;
+  // Where the batch StartDeferredBatch gave lies: behind the first handle of its rows.
+  char* deferredBlock_ = nullptr;
 };
 
 }  // namespace sorvane

@@ -10,4 +10,12 @@ HandleText::HandleText(std::uint64_t value) : first_(kFixedHandleWidth - 1) {
   }
 }
 
+void HandleText::Advance(std::uint64_t count) {
+  std::uint64_t value = 0;
+  for (const char digit : std::string_view(digits_, kFixedHandleWidth)) {
+    value = value * 16 + static_cast<unsigned>(digit <= '9' ? digit - '0' : digit - 'A' + 10);
+  }
+  *this = HandleText(value + count);
+}
+
 }  // namespace sorvane

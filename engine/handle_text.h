@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace sorvane {
 
@@ -34,6 +35,9 @@ class HandleText {
   // The value in exactly kFixedHandleWidth digits, with leading zeros.
   std::string FixedWidth() const { return {digits_, kFixedHandleWidth}; }
 
+  // Counts up by `count`. Precondition: the value stays within 64 bits.
+  void Advance(std::uint64_t count);
+
   // Counts up by one. Precondition: the value is below the largest 64-bit value.
   void Increment() {
     std::size_t at = kFixedHandleWidth;
@@ -54,5 +58,8 @@ class HandleText {
   char digits_[kFixedHandleWidth + kHandleCopyLength] = {};
   std::size_t first_;  // the first digit of the text
 };
+
+// A handle is handed to another thread as its bytes.
+static_assert(std::is_trivially_copyable_v<HandleText>);
 
 }  // namespace sorvane

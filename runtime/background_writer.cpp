@@ -26,6 +26,31 @@ void BackgroundWriter::Write(const char* data, std::size_t size) noexcept {
   if (size != 0 && !Failed() && !CurrentFileSystem().Write(file_, data, size)) {
     failed_.store(true, std::memory_order_relaxed);
   }
+  bytesWritten_ += size;
+  if (bytesWritten_ - syncStart_ >= kSyncStep) {
+    CurrentFileSystem().StartSync(file_, syncStart_, bytesWritten_ - syncStart_);
+    syncStart_ = bytesWritten_;
+  }
+}
+
+void BackgroundWriter::ExpandedOutput::Flush() noexcept {
+  writer_.Write(buffer_, used_);
+  used_ = 0;
+}
+
+bool BackgroundWriter::ThreadAboutToIdle() {
+  if (!thread_.joinable()) return false;
+  std::lock_guard lock(mutex_);
+  return handedOver_ - written_ <= 1;
+}
+
+char* BackgroundWriter::HandOverRaw(std::size_t size, Expansion expansion) {
+  // Made before the block is handed over, so that a failure leaves nothing half done.
+  if (!expanded_) expanded_.reset(new char[kBlockSize]);
+  const std::uint64_t block = handedOver_;
+  sizes_[block % kBlocks] = size;
+  expansions_[block % kBlocks] = std::move(expansion);
+  return Enqueue(block);
 }
 
 char* BackgroundWriter::HandOver(std::size_t size) {
@@ -42,6 +67,11 @@ char* BackgroundWriter::HandOver(std::size_t size) {
     return Block(block);
   }
   sizes_[block % kBlocks] = size;
+  return Enqueue(block);
+}
+
+// Hands block number `block` over, and returns the buffer to fill next once it is free.
+char* BackgroundWriter::Enqueue(std::uint64_t block) {
   // Allocated before the block is handed over, so that a failure leaves nothing half done.
   char* const next = Block(block + 1);
   std::unique_lock lock(mutex_);
@@ -60,11 +90,14 @@ void BackgroundWriter::Run() noexcept {
     const std::uint64_t block = written_;
     // The caller leaves a block alone until it is written.
     lock.unlock();
-    Write(buffers_[block % kBlocks].get(), sizes_[block % kBlocks]);
-    bytesWritten_ += sizes_[block % kBlocks];
-    if (bytesWritten_ - syncStart_ >= kSyncStep) {
-      CurrentFileSystem().StartSync(file_, syncStart_, bytesWritten_ - syncStart_);
-      syncStart_ = bytesWritten_;
+    const std::string_view bytes(buffers_[block % kBlocks].get(), sizes_[block % kBlocks]);
+    if (Expansion& expansion = expansions_[block % kBlocks]) {
+      ExpandedOutput out(*this, expanded_.get());
+      expansion(bytes, out);
+      out.Flush();
+      expansion = nullptr;
+    } else {
+      Write(bytes.data(), bytes.size());
     }
     lock.lock();
     written_ = block + 1;

@@ -2,6 +2,9 @@
 // Writes the blocks of a file on a thread of its own, in the order they are handed
 // over, while the caller fills the next ones: one core reads and formats, the other
 // makes the write calls, whose kernel time is most of what writing a drawing costs.
+// When the thread is about to run out of blocks, the caller may hand one over raw,
+// with an expansion that the thread runs to make the bytes to write from it: so the
+// thread takes a share of the formatting whenever the writes leave it time.
 // The blocks are a ring of kBlocks buffers, so that a slow write does not stop the
 // caller at once, and memory is the same for any size of file. A file of one block
 // starts no thread and takes one buffer.
@@ -12,8 +15,10 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <thread>
 
 namespace sorvane {
@@ -22,6 +27,30 @@ class BackgroundWriter {
  public:
   // Large enough that handing a block over, which may wake the thread, is rare.
   static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+
+  // Where an expansion puts the bytes it makes, as the caller puts them in a block:
+  // write at most `size` bytes from Reserve(size), then Commit their end. They are
+  // written a block at a time, in order.
+  class ExpandedOutput {
+   public:
+    char* Reserve(std::size_t size) {
+      if (size > kBlockSize - used_) Flush();
+      return buffer_ + used_;
+    }
+    void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_); }
+
+   private:
+    friend class BackgroundWriter;
+    ExpandedOutput(BackgroundWriter& writer, char* buffer) : writer_(writer), buffer_(buffer) {}
+    void Flush() noexcept;
+
+    BackgroundWriter& writer_;
+    char* const buffer_;
+    std::size_t used_ = 0;
+  };
+  // Makes the bytes to write from the bytes of a raw block. It runs on the thread and
+  // must not throw; what it uses must outlive the block's writing.
+  using Expansion = std::function<void(std::string_view raw, ExpandedOutput& out)>;
 
   BackgroundWriter();
   ~BackgroundWriter() { Stop(); }
@@ -38,6 +67,15 @@ class BackgroundWriter {
   // bytes are written. The first call starts the thread; without a thread to be had,
   // the block is written at once. Throws nothing but std::bad_alloc.
   char* HandOver(std::size_t size);
+
+  // True when the thread runs and has at most one block left to write: then a block
+  // handed over raw keeps it busy rather than leaving it to wait.
+  bool ThreadAboutToIdle();
+
+  // As HandOver, but what is written is `expansion` of the block's first `size` bytes,
+  // made on the thread. Precondition: ThreadAboutToIdle() was last true. Throws
+  // nothing but std::bad_alloc.
+  char* HandOverRaw(std::size_t size, Expansion expansion);
 
   // Writes the first `size` bytes of the buffer being filled after every block handed
   // over, on the caller's thread, and ends the thread. False when any write failed.
@@ -61,10 +99,13 @@ class BackgroundWriter {
   void Run() noexcept;
   void Write(const char* data, std::size_t size) noexcept;
   char* Block(std::uint64_t number);
+  char* Enqueue(std::uint64_t block);
 
   FileHandle file_ = kNoFile;
   std::unique_ptr<char[]> buffers_[kBlocks];
   std::size_t sizes_[kBlocks] = {};
+  Expansion expansions_[kBlocks];  // for a block handed over raw, otherwise empty
+  std::unique_ptr<char[]> expanded_;  // the thread's buffer for what expansions make
   std::thread thread_;
   bool threadless_ = false;
   std::mutex mutex_;

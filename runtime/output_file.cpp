@@ -17,6 +17,7 @@ OutputFile::CreateStatus OutputFile::Create(const std::string& path,
   capacity_ = BackgroundWriter::kBlockSize;
   used_ = 0;
   handedOver_ = 0;
+  rawHandedOver_ = false;
   pendingOverwrites_.clear();
   return status;
 }
@@ -41,8 +42,10 @@ void OutputFile::PutLarge(std::string_view text) {
 
 void OutputFile::Overwrite(std::uint64_t offset, std::string_view bytes) {
   // The part still in the block being filled is changed there; the rest, handed over
-  // already, is written over when the file is complete.
-  if (offset + bytes.size() > handedOver_) {
+  // already, is written over when the file is complete. Where the block being filled
+  // starts is known only while no raw block was handed over; bytes at an offset known
+  // before then were handed over before it.
+  if (!rawHandedOver_ && offset + bytes.size() > handedOver_) {
     const auto inBuffer = static_cast<std::size_t>(
         std::min<std::uint64_t>(offset + bytes.size() - handedOver_, bytes.size()));
     std::memcpy(buffer_ + (offset + bytes.size() - inBuffer - handedOver_),

@@ -3,7 +3,8 @@
 // it in place only when complete: a run that fails leaves no half-written drawing, no
 // temporary file, and an existing file at the final path byte for byte as it was. A
 // full block is written on a thread of its own (BackgroundWriter) while the caller
-// fills the next, so that the write calls take the other core.
+// fills the next, so that the write calls take the other core; when that thread is
+// about to idle, the caller may give it a block of its own form to expand.
 
 #include "runtime/background_writer.h"
 #include "runtime/file_identity.h"
@@ -15,6 +16,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sorvane {
@@ -55,7 +57,25 @@ class OutputFile {
     used_ += text.size();
   }
 
+  // True when the writing thread is about to have nothing to do: a good time to hand
+  // it a raw block.
+  [[nodiscard]] bool WritingThreadAboutToIdle() { return writer_.ThreadAboutToIdle(); }
+  // The block to fill raw, after handing over what the block being filled holds.
+  // Precondition: WritingThreadAboutToIdle() was last true.
+  std::span<char> StartRawBlock() {
+    Flush();
+    return {buffer_, capacity_};
+  }
+  // Hands over the block from StartRawBlock; what is written in its place is
+  // `expansion` of its first `size` bytes (BackgroundWriter::HandOverRaw).
+  void HandOverRaw(std::size_t size, BackgroundWriter::Expansion expansion) {
+    buffer_ = writer_.HandOverRaw(size, std::move(expansion));
+    used_ = 0;
+    rawHandedOver_ = true;
+  }
+
   // The number of bytes put so far: the offset in the file of the next byte.
+  // Precondition: no raw block was handed over, for its expansion's size is not known.
   std::uint64_t Offset() const { return handedOver_ + used_; }
 
   // Replaces bytes already put, from `offset` on, with `bytes`, before the file is
@@ -86,7 +106,8 @@ class OutputFile {
   char* buffer_ = nullptr;  // the block being filled
   std::size_t capacity_ = 0;
   std::size_t used_ = 0;
-  std::uint64_t handedOver_ = 0;  // bytes handed over to be written
+  std::uint64_t handedOver_ = 0;  // bytes handed over to be written, raw blocks not counted
+  bool rawHandedOver_ = false;
   // Overwrites of bytes already written, applied once every block is written.
   std::vector<PendingOverwrite> pendingOverwrites_;
 };

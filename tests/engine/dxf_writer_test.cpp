@@ -1,4 +1,7 @@
 #include "engine/conversion_run.h"
+#include "engine/dxf_writer.h"
+#include "engine/point_row_reader.h"
+#include "runtime/output_file.h"
 
 #include "tests/support/case_names.h"
 #include "tests/support/scratch_directory.h"
@@ -12,6 +15,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace sorvane {
 namespace {
@@ -127,6 +131,59 @@ TEST(DxfWriter, SeedsAboveTheLastHandleBeyondOneBuffer) {
     EXPECT_NE(drawing.find("  0\r\nSEQEND\r\n  5\r\n9C6C\r\n"), std::string::npos);
     EXPECT_NE(drawing.find("$HANDSEED\r\n  5\r\n0000000000009C6D\r\n"), std::string::npos);
   }
+}
+
+// Writes a drawing of `points` and the small R2000 template as the conversion does,
+// but choosing the batches whose vertices the output's writing thread makes: once the
+// thread runs, with `leaveSomeToThread` every other batch, each when it waits for work.
+std::string WriteByTurns(const std::string& points, bool leaveSomeToThread) {
+  ScratchDirectory dir;
+  WriteFile("points.csv", points);
+  WriteFile(kTemplateName, r2000::Template());
+  TextInputFile pointFile;
+  TextInputFile templateFile;
+  EXPECT_TRUE(pointFile.Open("points.csv") && templateFile.Open(kTemplateName));
+  OutputFile out;
+  EXPECT_EQ(out.Create("out.dxf", {}), OutputFile::CreateStatus::Created);
+  DxfWriter writer(out, PolylineKind::Flat);
+  EXPECT_EQ(writer.CopyTemplateHead(templateFile), DxfWriter::HeadStatus::Copied);
+  writer.WritePrologue();
+  PrintedRows rows;
+  int deferred = 0;
+  for (RowStatus status = RowStatus::Row; status == RowStatus::Row;) {
+    const bool threadRuns = deferred > 0 || out.Offset() > 2 * BackgroundWriter::kBlockSize;
+    if (leaveSomeToThread && threadRuns) {
+      while (!writer.VerticesBestDeferred()) std::this_thread::yield();
+      PrintedRows batch = writer.StartDeferredBatch();
+      status = ReadPointRows(pointFile, batch);
+      writer.DeferVertices(batch);
+      ++deferred;
+      if (status != RowStatus::Row) break;
+    }
+    rows.Clear();
+    status = ReadPointRows(pointFile, rows);
+    writer.WriteVertices(rows);
+  }
+  writer.WriteTrailer();
+  EXPECT_TRUE(out.Commit());
+  EXPECT_EQ(deferred > 1, leaveSomeToThread);
+  return ReadFile("out.dxf");
+}
+
+// Vertices left to the writing thread land where those written at once would, with
+// the same handles, each batch larger than a block; the seed is replaced all the same.
+TEST(DxfWriter, VerticesLeftToTheWritingThreadLandInOrder) {
+  std::string points;
+  for (int row = 0; row < 60000; ++row) points += std::to_string(row) + ",2,-3\r\n";
+  const std::string drawing = WriteByTurns(points, true);
+  const std::string written = WriteByTurns(points, false);
+  // Compared from where they first differ: a diff of whole drawings takes gigabytes.
+  const std::size_t at = static_cast<std::size_t>(
+      std::mismatch(drawing.begin(), drawing.end(), written.begin(), written.end()).first -
+      drawing.begin());
+  EXPECT_EQ(drawing.substr(at, 200), written.substr(at, 200)) << "from byte " << at;
+  // 2A for the POINT, 2B for the POLYLINE, 2C to EA8B for 60000 vertices, the SEQEND.
+  EXPECT_NE(drawing.find("$HANDSEED\r\n  5\r\n000000000000EA8D\r\n"), std::string::npos);
 }
 
 struct TemplateCase {

@@ -20,10 +20,13 @@ struct CountCase {
 
 class HandleCount : public ::testing::TestWithParam<CountCase> {};
 
-TEST_P(HandleCount, CountsUpInHexadecimal) {
+TEST_P(HandleCount, CountsUpInHexadecimalByOneOrAtOnce) {
   HandleText handle(GetParam().start);
   for (int i = 0; i < GetParam().increments; ++i) handle.Increment();
   EXPECT_EQ(handle.Text(), GetParam().text);
+  HandleText advanced(GetParam().start);
+  advanced.Advance(static_cast<std::uint64_t>(GetParam().increments));
+  EXPECT_EQ(advanced.Text(), GetParam().text);
   const std::string fixed = handle.FixedWidth();
   EXPECT_EQ(fixed.size(), kFixedHandleWidth);
   EXPECT_EQ(fixed.substr(fixed.find_first_not_of('0') == std::string::npos
