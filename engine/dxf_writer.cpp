@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -132,20 +133,15 @@ void DxfWriter::PrepareVertices() {
 
 PrintedRows DxfWriter::StartDeferredBatch() {
   const std::span<char> block = out_.StartRawBlock();
-  deferredBlock_ = block.data();
-  return PrintedRows(block.subspan(sizeof(HandleText),
-                                   std::min(kDeferredBatchSize, block.size() - sizeof(HandleText))));
+  return PrintedRows(block.first(std::min(kDeferredBatchSize, block.size())));
 }
 
 void DxfWriter::DeferVertices(const PrintedRows& rows) {
-  // The block starts with the first handle of its rows.
-  std::memcpy(deferredBlock_, &nextHandle_, sizeof nextHandle_);
-  const auto size = static_cast<std::size_t>(rows.end() - deferredBlock_);
-  out_.HandOverRaw(size, [vertices = vertices_](std::string_view block,
-                                                BackgroundWriter::ExpandedOutput& out) {
-    HandleText handle;
-    std::memcpy(&handle, block.data(), sizeof handle);
-    vertices.Write(block.data() + sizeof handle, block.data() + block.size(), handle, out);
+  const auto size = static_cast<std::size_t>(rows.end() - rows.begin());
+  out_.HandOverRaw(size, [vertices = vertices_, first = nextHandle_](
+                             std::string_view block, BackgroundWriter::ExpandedOutput& out) {
+    HandleText handle = first;
+    vertices.Write(block.data(), block.data() + block.size(), handle, out);
   });
   if (handles_) nextHandle_.Advance(rows.RowCount());
 }

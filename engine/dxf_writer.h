@@ -21,7 +21,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -93,8 +92,6 @@ class DxfWriter {
   // The texts of the rows left to the writing thread at a time, with their slack:
   // small enough that the share it takes follows closely how busy its writes keep it.
   static constexpr std::size_t kDeferredBatchSize = (std::size_t{256} << 10) + PrintedRows::kSlack;
-  // Where the batch StartDeferredBatch gave lies: behind the first handle of its rows.
-  char* deferredBlock_ = nullptr;
 };
 
 }  // namespace sorvane

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 namespace sorvane {
 
@@ -58,8 +57,5 @@ class HandleText {
   char digits_[kFixedHandleWidth + kHandleCopyLength] = {};
   std::size_t first_;  // the first digit of the text
 };
-
-// A handle is handed to another thread as its bytes.
-static_assert(std::is_trivially_copyable_v<HandleText>);
 
 }  // namespace sorvane
