@@ -3,6 +3,8 @@
 // entities one after another, so the text of the next handle is counted up in place
 // rather than formatted anew for every vertex.
 
+#include "engine/handle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -19,7 +21,7 @@ inline constexpr std::size_t kHandleCopyLength = kFixedHandleWidth;
 
 class HandleText {
  public:
-  explicit HandleText(std::uint64_t value = 0);
+  explicit HandleText(Handle value = kNullHandle);
 
   // The value without leading zeros ("0" for zero).
   std::string_view Text() const { return {digits_ + first_, kFixedHandleWidth - first_}; }
