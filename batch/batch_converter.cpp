@@ -45,7 +45,8 @@ struct Arguments {
 };
 
 // Nullopt for a usage error, after telling what is wrong.
-std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::ostream& err) {
+[[nodiscard]] std::optional<Arguments> ParseArguments(std::span<const std::string> args,
+                                                     std::ostream& err) {
   Arguments parsed;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
