@@ -13,6 +13,10 @@ namespace sorvane {
 // ones main was given.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
+// The full path of the running program's own file in UTF-8, links resolved, so that it
+// can find what was installed with it; empty where the system cannot tell.
+std::string ProgramPath();
+
 // The files a command-line argument names. A Windows shell hands "*.csv" to the
 // program as typed, so there "*" (any run of characters) and "?" (one character) in
 // the argument's folders and name are expanded here as a shell expands them elsewhere:
