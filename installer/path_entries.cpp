@@ -23,6 +23,11 @@ bool SameFolder(std::wstring_view a, std::wstring_view b) {
 
 }  // namespace
 
+std::wstring_view AsPathEntry(std::wstring_view folder) {
+  const bool driveRoot = folder.size() == 3 && folder[1] == L':';
+  return driveRoot ? folder : WithoutFinalBackslash(folder);
+}
+
 bool HasPathEntry(std::wstring_view path, std::wstring_view folder) {
   for (std::size_t start = 0; start <= path.size();) {
     const std::size_t end = std::min(path.find(L';', start), path.size());

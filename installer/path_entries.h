@@ -8,6 +8,9 @@
 
 namespace sorvane::installer {
 
+// `folder` as PATH names it: without a final "\", unless it is a drive's root ("C:\").
+std::wstring_view AsPathEntry(std::wstring_view folder);
+
 // Whether `folder` is one of the entries of `path` (separated by ";"), as Windows finds
 // a folder: ASCII letter case and a final "\" aside.
 bool HasPathEntry(std::wstring_view path, std::wstring_view folder);

@@ -94,5 +94,5 @@ int wmain(int argc, wchar_t** argv) {
   if (argc != 3) return kFailed;
   const std::wstring_view command = argv[1];
   if (command != L"add" && command != L"remove") return kFailed;
-  return Change(command, argv[2]);
+  return Change(command, sorvane::installer::AsPathEntry(argv[2]));
 }

@@ -172,11 +172,11 @@ TEST(BatchConverter, HelpNamesEachOptionAndItsDefault) {
     for (const auto& [option, facts] : options) {
       const std::size_t start = help.find("\n  " + option + " ");
       ASSERT_NE(start, std::string::npos) << option << " missing from:\n" << help;
-      std::string text = help.substr(start, help.find("\n  -", start + 1) - start);
-      // Facts may be wrapped across lines.
-      for (std::size_t wrap; (wrap = text.find("\n ")) != std::string::npos;) {
-        const std::size_t next = text.find_first_not_of(' ', wrap + 1);
-        text.replace(wrap, next - wrap, " ");
+      // Facts may be wrapped across lines: the text with each run of spaces as one.
+      std::string text;
+      for (char c : help.substr(start, help.find("\n  -", start + 1) - start)) {
+        if (c == '\n') c = ' ';
+        if (c != ' ' || !text.ends_with(' ')) text += c;
       }
       std::size_t after = 0;
       for (const std::string& fact : facts) {

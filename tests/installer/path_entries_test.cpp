@@ -53,5 +53,12 @@ TEST(PathEntry, FoundAsWindowsFindsAFolder) {
   EXPECT_EQ(WithoutPathEntry(L"C:\\bin;C:\\Program Files", kFolder), L"C:\\bin;C:\\Program Files");
 }
 
+// The MSI names its folder with a final "\", the setup program without one.
+TEST(PathEntry, NamedWithoutFinalBackslashButForARoot) {
+  EXPECT_EQ(AsPathEntry(L"C:\\Program Files\\Sorvane\\"), kFolder);
+  EXPECT_EQ(AsPathEntry(kFolder), kFolder);
+  EXPECT_EQ(AsPathEntry(L"D:\\"), L"D:\\");
+}
+
 }  // namespace
 }  // namespace sorvane::installer
