@@ -33,9 +33,10 @@ new_windows() {
   folder="$drive_c/Program Files/Sorvane"
 }
 # What the installer may touch, so that its removal can be seen to leave nothing; PATH
-# byte for byte.
+# byte for byte. The uninstaller's copy of itself in the temporary folder, which it
+# runs from so that it can delete the original, is gone with the next restart.
 state() {
-  find "$drive_c/Program Files" "$drive_c/ProgramData" "$drive_c/users" | sort
+  find "$drive_c/Program Files" "$drive_c/ProgramData" "$drive_c/users" | grep -v '/Temp/~nsu' | sort
   wine reg query 'HKLM\Software' 2>/dev/null | tr -d '\r' | sort
   wine reg query "$environment_key" /v PATH | od -c
 }
