@@ -64,7 +64,7 @@ installed_as_expected() {
     fail "$1: the entry's install location is '$(entry_value InstallLocation)'"
   [ "$(entry_value Publisher)" = "The Sorvane developers" ] || fail "$1: no publisher"
 
-  for file in sorvane-convert.exe PreData.txt PreData-R2000.txt PreData-R2018.txt "$window"; do
+  for file in sorvane-convert.exe PreData.txt PreData-R2000.txt PreData-R2018.txt README.md README.ja.md "$window"; do
     [ -f "$folder/$file" ] || fail "$1: $file is not in Program Files\\Sorvane"
   done
   local shortcut link
