@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -30,22 +31,24 @@ std::string EntityOwnerAndLayer(std::uint64_t owner,
   return text;
 }
 
-// A template's lines as the head is read: each within the cap on what is read of a
-// template, which a pipe that never ends reaches too.
-enum class TemplateLine { Read, Failed, NotText };
-
-TemplateLine ReadTemplateLine(TextInputFile& templateFile, std::string_view& line) {
+// The template's next line, as the head is read: nothing when it was read, else how
+// reading the head ends. Each line is within the cap on what is read of a template,
+// which a pipe that never ends reaches too.
+std::optional<DxfWriter::HeadStatus> ReadTemplateLine(TextInputFile& templateFile,
+                                                      std::string_view& line) {
   switch (templateFile.ReadLine(line)) {
     case TextInputFile::LineStatus::Read:
-      return templateFile.Offset() > DxfWriter::kMaxTemplateSize ? TemplateLine::Failed
-                                                                 : TemplateLine::Read;
+      if (templateFile.Offset() <= DxfWriter::kMaxTemplateSize) return std::nullopt;
+      break;
     case TextInputFile::LineStatus::TooLong:
       // A megabyte without a line end that holds a NUL byte is no text (/dev/zero).
-      return templateFile.Buffered().find('\0') != std::string_view::npos ? TemplateLine::NotText
-                                                                           : TemplateLine::Failed;
+      if (templateFile.Buffered().find('\0') != std::string_view::npos) {
+        return DxfWriter::HeadStatus::Invalid;
+      }
+      break;
     case TextInputFile::LineStatus::ReadFailed: break;
   }
-  return TemplateLine::Failed;
+  return DxfWriter::HeadStatus::ReadFailed;
 }
 
 // A template held in memory: its first lines, and an R13-or-newer one whole. Each line
@@ -94,11 +97,7 @@ DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
   held.reserve(kFirstHeldSize);
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    switch (ReadTemplateLine(templateFile, line)) {
-      case TemplateLine::Read: break;
-      case TemplateLine::Failed: return HeadStatus::ReadFailed;
-      case TemplateLine::NotText: return HeadStatus::Invalid;
-    }
+    if (const std::optional<HeadStatus> ended = ReadTemplateLine(templateFile, line)) return *ended;
     const Verdict verdict = watcher.Take(line);
     if (verdict == Verdict::NotText) return HeadStatus::Invalid;
     Hold(held, line);
@@ -121,11 +120,7 @@ DxfWriter::HeadStatus DxfWriter::CopyRestOfLegacyHead(TextInputFile& templateFil
                                                       EntitiesSectionFinder& headEnd) {
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    switch (ReadTemplateLine(templateFile, line)) {
-      case TemplateLine::Read: break;
-      case TemplateLine::Failed: return HeadStatus::ReadFailed;
-      case TemplateLine::NotText: return HeadStatus::Invalid;
-    }
+    if (const std::optional<HeadStatus> ended = ReadTemplateLine(templateFile, line)) return *ended;
     out_.PrintLine(line);
     switch (headEnd.Take(line)) {
       case EntitiesSectionFinder::Result::NotYet: break;
@@ -139,11 +134,7 @@ DxfWriter::HeadStatus DxfWriter::CopyRestOfLegacyHead(TextInputFile& templateFil
 DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, std::string held) {
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    switch (ReadTemplateLine(templateFile, line)) {
-      case TemplateLine::Read: break;
-      case TemplateLine::Failed: return HeadStatus::ReadFailed;
-      case TemplateLine::NotText: return HeadStatus::Invalid;
-    }
+    if (const std::optional<HeadStatus> ended = ReadTemplateLine(templateFile, line)) return *ended;
     Hold(held, line);
   }
   template_ = DrawingTemplate::Analyze(std::move(held));
