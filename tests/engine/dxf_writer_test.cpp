@@ -281,6 +281,9 @@ INSTANTIATE_TEST_SUITE_P(
         TemplateCase{"SectionNameInSmallLetters", "  0\r\nSECTION\r\n  2\r\nentities\r\n",
                      std::nullopt},
         TemplateCase{"LinesThatAreNoGroups", "ENTITIES\r\nENTITIES\r\n", std::nullopt},
+        // No reader reads past a code line that holds no code.
+        TemplateCase{"TitleBeforeTheSection", "Survey\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n",
+                     std::nullopt},
         TemplateCase{"PointFile", "1.5,2.5,3.5\r\n-4,5,-6\r\n", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
