@@ -4,8 +4,8 @@
 // ends with CR LF; every entity is on layer "0".
 //
 // The template decides the form. One of DXF R12 or older, or one that claims no version
-// (template_version.h), gives its lines up to its ENTITIES section's unchanged, then the
-// entities R12's way, then ENDSEC and EOF. One of R13 or newer gives a drawing of that
+// (template_version.h), gives its lines up to the one that opens its ENTITIES section
+// unchanged, then the entities R12's way, then ENDSEC and EOF. One of R13 or newer gives a drawing of that
 // version: its head, entities with handles, owners and subclass markers, then the
 // template's sections after ENTITIES (drawing_template.h), and a $HANDSEED above every
 // handle.

@@ -1,9 +1,9 @@
 #pragma once
 // The records of an R13-or-newer template, read one after another from its text: each
 // object or entity from its group 0 to the next; the HEADER section's variables belong
-// to the record of its group 0 SECTION. The reader follows the drawing's structure as it goes and stops where that
-// structure cannot be followed, so a caller may read the same text again and again
-// and meets the same records each time.
+// to the record of its group 0 SECTION. The reader follows the drawing's structure as
+// it goes and stops where that structure cannot be followed, so a caller may read the
+// same text again and again and meets the same records each time.
 
 #include "engine/dxf_group.h"
 
