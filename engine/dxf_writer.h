@@ -4,13 +4,14 @@
 // ends with CR LF; every entity is on layer "0".
 //
 // The template decides the form. One of DXF R12 or older, or one that claims no version
-// (template_version.h), gives its lines up to the first "ENTITIES" unchanged, then the
-// entities R12's way, then ENDSEC and EOF. One of R13 or newer gives a drawing of that
+// (template_version.h), gives its lines up to the one that opens its ENTITIES section
+// unchanged, then the entities R12's way, then ENDSEC and EOF. One of R13 or newer gives a drawing of that
 // version: its head, entities with handles, owners and subclass markers, then the
 // template's sections after ENTITIES (drawing_template.h), and a $HANDSEED above every
 // handle.
 
 #include "engine/drawing_template.h"
+#include "engine/entities_section_finder.h"
 #include "engine/handle_text.h"
 #include "engine/printed_rows.h"
 #include "engine/polyline_kind.h"
@@ -21,7 +22,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -31,23 +32,25 @@ class DxfWriter {
  public:
   enum class HeadStatus {
     Copied,
-    ReadFailed,  // reading failed part way, a line was too long, or more than
-                 // kMaxTemplateSize of an R13-or-newer template (or of one whose
-                 // $HANDSEED came before its version) had to be held
-    Invalid,     // a binary or UTF-16/32 template, or an R13-or-newer one from which no
-                 // conforming drawing can be made
+    ReadFailed,  // reading failed part way, a line was too long, or the template went
+                 // on past kMaxTemplateSize before its head was read
+    Invalid,     // no ENTITIES section begins in it; a binary or UTF-16/32 template; an
+                 // R13-or-newer one from which no conforming drawing can be made
   };
 
-  // An R13-or-newer template is held in memory whole, so its size is bounded; a drawing
-  // head is a few hundred kilobytes. An R12 template is streamed and may be any size.
+  // The most of a template that is read: an R13-or-newer template is held in memory
+  // whole, and from an older one the lines up to its ENTITIES section; a drawing head
+  // is a few hundred kilobytes. The template's own bytes are counted, as they are on
+  // disk or come through a pipe.
   static constexpr std::size_t kMaxTemplateSize = std::size_t{64} << 20;
 
   DxfWriter(OutputFile& out, PolylineKind kind);
 
   // Writes the template's head and closes the template. For R12 or older it copies the
-  // lines up to and including the first that is exactly "ENTITIES", or all of them; for
-  // R13 or newer it reads the whole template. On any status but Copied, what was
-  // written must not be committed. Throws nothing but std::bad_alloc.
+  // lines up to and including the one that names the ENTITIES section
+  // (entities_section_finder.h); for R13 or newer it reads the whole template. On any
+  // status but Copied, what was written must not be committed. Throws nothing but
+  // std::bad_alloc.
   [[nodiscard]] HeadStatus CopyTemplateHead(TextInputFile& templateFile);
 
   // The POINT at the origin and the head of the POLYLINE; for an R12 template and a
@@ -76,14 +79,14 @@ class DxfWriter {
 
  private:
   [[nodiscard]] HeadStatus ReadHead(TextInputFile& templateFile);
-  [[nodiscard]] HeadStatus CopyRestOfLegacyHead(TextInputFile& templateFile);
+  [[nodiscard]] HeadStatus CopyRestOfLegacyHead(TextInputFile& templateFile, EntitiesSectionFinder& headEnd);
   [[nodiscard]] HeadStatus TakeWholeTemplate(TextInputFile& templateFile, std::string held);
   void PrepareVertices();
   void WriteEntityStart(std::string_view type, Handle owner, std::string_view subclass);
 
   OutputFile& out_;
   const PolylineKind kind_;
-  std::optional<DrawingTemplate> template_;  // R13 or newer only
+  std::unique_ptr<DrawingTemplate> template_;  // R13 or newer only
   bool handles_ = false;
   HandleText nextHandle_;
   Handle polyline_ = kNullHandle;

@@ -48,6 +48,7 @@ bool TextInputFile::Open(const std::string& path) {
   begin_ = end_ = 0;
   endOfStream_ = readFailed_ = startChecked_ = skipLfAfterCr_ = false;
   lineNumber_ = 0;
+  bytesRead_ = 0;
   return true;
 }
 
@@ -72,6 +73,7 @@ void TextInputFile::Fill() noexcept {
     endOfStream_ = true;
   } else {
     end_ += static_cast<std::size_t>(got);
+    bytesRead_ += static_cast<std::uint64_t>(got);
   }
 }
 
