@@ -1,6 +1,6 @@
 #include "ui/win32/drive_list_box.h"
 
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 #include "selection/mounted_drives.h"
 #include "ui/win32/win32_design.h"
 

@@ -1,6 +1,6 @@
 #include "ui/win32/win32_design.h"
 
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 
 #include <commctrl.h>
 

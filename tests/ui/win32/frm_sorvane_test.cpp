@@ -1,7 +1,7 @@
 #include "ui/win32/frm_sorvane.h"
 
 #include "batch/batch_converter.h"
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 #include "tests/support/case_names.h"
 #include "tests/support/scratch_directory.h"
 #include "tests/ui/win32/window_driver.h"
