@@ -1,6 +1,5 @@
 #include "ui/win32/frm_sorvane.h"
 
-#include "batch/batch_converter.h"
 #include "runtime/windows_text.h"
 #include "tests/support/case_names.h"
 #include "tests/support/scratch_directory.h"
@@ -13,7 +12,6 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -65,6 +63,7 @@ class FrmSorvaneTest : public ::testing::Test {
     std::filesystem::create_directory(PathFromUtf8(scratch / "sub"));
     sorvane::testing::WriteFile(scratch / "sub/inner.csv", "1,2,3\n");
     window = std::make_unique<FrmSorvane>(programEnd, boxes);
+    ASSERT_TRUE(window->Create());
     window->Show(SW_SHOWNORMAL);
     Pump();
   }
@@ -161,20 +160,10 @@ TEST_F(FrmSorvaneTest, TabWalksTheDesignedOrder) {
   }
 }
 
-class FileClickTest : public FrmSorvaneTest, public ::testing::WithParamInterface<cases::FileClick> {};
-
-TEST_P(FileClickTest, ShowsBothPaths) {
-  ClickFile(GetParam().file);
-  EXPECT_EQ(window->InPath(), Here(GetParam().file));
-  EXPECT_EQ(window->OutPath(), Here(GetParam().proposal));
-  EXPECT_EQ(Text("Txt1"), Here(GetParam().file));
-  EXPECT_EQ(Text("Txt2"), Here(GetParam().proposal));
-}
-
-INSTANTIATE_TEST_SUITE_P(Win32, FileClickTest, ::testing::ValuesIn(cases::kFileClicks),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST_F(FrmSorvaneTest, EveryClickOnAFileRaisesFil1ClickAndAnEditFollowsTheBox) {
+  ClickFile("点群.csv");
+  EXPECT_EQ(Text("Txt1"), Here("点群.csv"));
+  EXPECT_EQ(Text("Txt2"), Here("点群.dxf"));
   ClickFile("points.csv");
   const HWND outBox = Control("Txt2");
   ::SetFocus(outBox);
@@ -211,47 +200,18 @@ TEST_F(FrmSorvaneTest, TheListsFollowEachOtherAndKeepTheSelection) {
   EXPECT_TRUE(boxes.texts.empty());
 }
 
-TEST_F(FrmSorvaneTest, AFolderThatCannotBeOpenedIsReportedAndTheListsStay) {
-  std::filesystem::remove_all(PathFromUtf8(scratch / "sub"));
-  OpenFolder("sub");
-  ASSERT_EQ(boxes.texts.size(), 1U);
-  EXPECT_EQ(boxes.texts[0], "フォルダを開けません");
-  EXPECT_EQ(::SendMessageW(Control("Fil1"), LB_GETCOUNT, 0, 0), 4);
-  EXPECT_GE(EntryIndex(Control("Dir1"), L"sub"), 0);
-}
-
-class ConvertTest : public FrmSorvaneTest, public ::testing::WithParamInterface<cases::ConvertEnd> {};
-
-TEST_P(ConvertTest, EndsInOneMessageBox) {
-  const cases::ConvertEnd& end = GetParam();
-  if (!end.templateThere) std::filesystem::remove(PathFromUtf8(scratch / "PreData.txt"));
-  if (end.chooseFile) ClickFile("points.csv");
-  Press("Cmd1");
-  ASSERT_EQ(boxes.texts.size(), 1U);
-  EXPECT_EQ(boxes.texts[0], end.message);
-  EXPECT_EQ(boxes.owners[0], window->Window());
-  EXPECT_FALSE(boxes.waitCursorShown) << "the wait cursor should end before the box";
-  EXPECT_EQ(programEnd.requests, 0);
-  EXPECT_EQ(std::filesystem::exists(PathFromUtf8(scratch / "points.dxf")), end.written);
-}
-
-INSTANTIATE_TEST_SUITE_P(Win32, ConvertTest, ::testing::ValuesIn(cases::kConvertEnds),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// Tab to the file list, Down, Tab to Convert, Space: the same drawing as the batch
-// converter's.
-TEST_F(FrmSorvaneTest, TheKeyboardAloneConvertsAsTheBatchConverterDoes) {
+// Tab to the file list, Down, Tab to Convert, Space: the outcome in a box of the window,
+// the wait cursor gone before it.
+TEST_F(FrmSorvaneTest, TheKeyboardAloneConvertsAndTheWindowTellsTheOutcome) {
   for (const UINT key : {UINT{VK_TAB}, UINT{VK_TAB}, UINT{VK_DOWN}, UINT{VK_TAB}, UINT{VK_TAB}}) PressKey(key);
   ASSERT_EQ(::GetFocus(), Control("Cmd1"));
   PressKey(VK_SPACE);
   ASSERT_EQ(boxes.texts, std::vector<std::string>{"変換しました"});
-
-  const std::vector<std::string> args{"-o", scratch / "batch.dxf", scratch / "points.csv"};
-  std::ostringstream out, err;
-  ASSERT_EQ(RunBatchConverter(args, out, err), kExitAllConverted) << err.str();
-  const std::string fromWindow = sorvane::testing::ReadFile(scratch / "points.dxf");
-  EXPECT_FALSE(fromWindow.empty());
-  EXPECT_TRUE(fromWindow == sorvane::testing::ReadFile(scratch / "batch.dxf"));
+  EXPECT_EQ(boxes.owners[0], window->Window());
+  EXPECT_FALSE(boxes.waitCursorShown) << "the wait cursor should end before the box";
+  EXPECT_NE(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
+  EXPECT_EQ(programEnd.requests, 0);
+  EXPECT_TRUE(sorvane::testing::ReadFile(scratch / "points.dxf").ends_with("EOF\r\n"));
 }
 
 TEST_F(FrmSorvaneTest, EnterAndEscPressNoButtonButAFocusedOne) {
