@@ -7,6 +7,7 @@
 #include "selection/main_window.h"
 #include "tests/support/case_names.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/window_doubles.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,12 @@ class FakeList : public ListView {
     std::vector<std::string> texts;
     for (const ListEntry& entry : entries) texts.push_back(entry.text);
     return texts;
+  }
+  // The text of the entry selected; empty when none is.
+  std::string SelectedText() const {
+    return selected >= 0 && static_cast<std::size_t>(selected) < entries.size()
+               ? entries[static_cast<std::size_t>(selected)].text
+               : std::string();
   }
   // The index of the entry that shows `text`; -1 when none does.
   int IndexOf(const std::string& text) const {
@@ -69,17 +76,6 @@ class FakeWindow : public MainWindowView {
   std::vector<std::string> messages;
 };
 
-class RecordingEnd : public ProgramEnd {
- public:
-  void EndProgram() override { ++requests; }
-  int requests = 0;
-};
-
-// In the system's own separators: "C:\\data" on Windows.
-inline std::string Native(const std::string& path) {
-  return Utf8FromPath(PathFromUtf8(path).make_preferred());
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -96,17 +92,17 @@ class MainWindowTest : public ::testing::Test {
     // Beside the root, the scratch folder stands for a second drive and a folder that
     // does not exist for a third.
     const std::vector<MountedVolume> volumes = {{RootOf(scratch.Path()), "ext4", ""},
-                                                {Native(scratch.Path()), "ext4", ""},
+                                                {testing::NativePath(scratch.Path()), "ext4", ""},
                                                 {MissingVolume(), "vfat", ""}};
     logic.emplace(window, drives, folders, files, programEnd, volumes);
   }
 
-  std::string Here(const std::string& name) const { return Native(scratch / name); }
+  std::string Here(const std::string& name) const { return testing::NativePath(scratch / name); }
   static std::string RootOf(const std::string& path) {
     return Utf8FromPath(PathFromUtf8(path).make_preferred().root_path());
   }
   std::string RootDriveName() const { return DriveName({RootOf(scratch.Path()), "", ""}); }
-  std::string ScratchDriveName() const { return DriveName({Native(scratch.Path()), "", ""}); }
+  std::string ScratchDriveName() const { return DriveName({testing::NativePath(scratch.Path()), "", ""}); }
   static std::string MissingDriveName() { return DriveName({MissingVolume(), "", ""}); }
   // A place a removable volume would be mounted at, where none is: a drive letter not
   // in use on Windows.
@@ -127,9 +123,11 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_GE(index, 0) << name << " is not listed";
     logic->Dir1_Change(index);
   }
+  // The drive list shows the drive picked, as the real one does.
   void PickDrive(const std::string& name) {
     const int index = drives.IndexOf(name);
     ASSERT_GE(index, 0) << name << " is not listed";
+    drives.selected = index;
     logic->Drv1_Change(index);
   }
   void TypeInOutputBox(const std::string& text) {
@@ -142,7 +140,7 @@ class MainWindowTest : public ::testing::Test {
   FakeList folders;
   FakeList files;
   FakeWindow window;
-  RecordingEnd programEnd;
+  testing::RecordingEnd programEnd;
   std::optional<MainWindow> logic;
 };
 

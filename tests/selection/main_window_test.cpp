@@ -21,7 +21,7 @@ using ::testing::ElementsAre;
 namespace cases = sorvane::window_cases;
 
 TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithNothingChosen) {
-  const std::vector<std::string> chain = FolderChain(Native(scratch.Path()));
+  const std::vector<std::string> chain = FolderChain(testing::NativePath(scratch.Path()));
   ASSERT_EQ(folders.entries.size(), chain.size() + 1);
   EXPECT_EQ(folders.selected, static_cast<int>(chain.size()) - 1);
   EXPECT_EQ(folders.entries.back().text, "sub");
@@ -34,7 +34,7 @@ TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithNothingChosen) {
 
   EXPECT_THAT(files.Texts(), ElementsAre("points.csv", "run.2.csv", "点群.csv"));
   EXPECT_EQ(files.selected, -1);
-  EXPECT_EQ(drives.Texts()[static_cast<std::size_t>(drives.selected)], ScratchDriveName());
+  EXPECT_EQ(drives.SelectedText(), ScratchDriveName());
   EXPECT_EQ(window.pathsShown, 0);
   EXPECT_EQ(logic->InPath(), "");
   EXPECT_EQ(logic->OutPath(), "");
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, TheListsFollowEachOtherAndKeepTheChoice) {
   };
 
   OpenFolder("sub");
-  EXPECT_EQ(folders.entries[static_cast<std::size_t>(folders.selected)].text, "sub");
+  EXPECT_EQ(folders.SelectedText(), "sub");
   EXPECT_THAT(files.Texts(), ElementsAre("inner.csv"));
   EXPECT_EQ(files.selected, -1);
   choiceStays();
@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, TheListsFollowEachOtherAndKeepTheChoice) {
   PickDrive(ScratchDriveName());
   EXPECT_THAT(files.Texts(), ElementsAre("points.csv", "run.2.csv", "点群.csv"));
   OpenFolder("sub");
-  EXPECT_EQ(drives.Texts()[static_cast<std::size_t>(drives.selected)], ScratchDriveName());
+  EXPECT_EQ(drives.SelectedText(), ScratchDriveName());
   // The drive already shown takes the lists back to its root.
   PickDrive(ScratchDriveName());
   EXPECT_EQ(files.entries.size(), 3U);

@@ -1,5 +1,6 @@
 #include "runtime/program_end.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/window_doubles.h"
 #include "tests/ui/window_cases.h"
 #include "ui/form_design.h"
 #include "ui/qt/dir_list_box.h"
@@ -27,12 +28,6 @@
 using namespace sorvane;
 
 namespace {
-
-class RecordingEnd : public ProgramEnd {
- public:
-  void EndProgram() override { ++requests; }
-  int requests = 0;
-};
 
 // Closes every message box that comes up while it lives, and remembers what the boxes
 // showed. A box that never appears leaves `count` at 0 instead of hanging the test.
@@ -100,7 +95,7 @@ class tst_FrmSorvane : public QObject {
   void ClickInWindow(QWidget* control);
 
   std::unique_ptr<sorvane::testing::ScratchDirectory> scratch_;
-  RecordingEnd programEnd_;
+  sorvane::testing::RecordingEnd programEnd_;
   std::unique_ptr<FrmSorvane> window_;
 };
 

@@ -3,6 +3,7 @@
 #include "runtime/windows_text.h"
 #include "tests/support/case_names.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/window_doubles.h"
 #include "tests/ui/win32/window_driver.h"
 #include "tests/ui/window_cases.h"
 #include "ui/win32/control_ids.h"
@@ -27,12 +28,6 @@ const std::map<std::string, int> kIds = {
     {"Drv1", kDrv1}, {"Dir1", kDir1}, {"Fil1", kFil1}, {"Lbl1", kLbl1}, {"Txt1", kTxt1},
     {"Line1", kLine1}, {"Lbl2", kLbl2}, {"Txt2", kTxt2}, {"Cmd1", kCmd1}, {"Cmd2", kCmd2}};
 
-class RecordingEnd : public ProgramEnd {
- public:
-  void EndProgram() override { ++requests; }
-  int requests = 0;
-};
-
 // What the user was told, and whether the wait cursor still showed then.
 class RecordingBoxes : public MessageBoxes {
  public:
@@ -45,10 +40,6 @@ class RecordingBoxes : public MessageBoxes {
   std::vector<HWND> owners;
   bool waitCursorShown = false;
 };
-
-std::string Native(const std::string& path) {
-  return Utf8FromPath(PathFromUtf8(path).make_preferred());
-}
 
 class FrmSorvaneTest : public ::testing::Test {
  protected:
@@ -94,10 +85,10 @@ class FrmSorvaneTest : public ::testing::Test {
     ::SendMessageW(Control(button), BM_CLICK, 0, 0);
     Pump();
   }
-  std::string Here(const std::string& name) const { return Native(scratch / name); }
+  std::string Here(const std::string& name) const { return sorvane::testing::NativePath(scratch / name); }
 
   sorvane::testing::ScratchDirectory scratch;
-  RecordingEnd programEnd;
+  sorvane::testing::RecordingEnd programEnd;
   RecordingBoxes boxes;
   std::unique_ptr<FrmSorvane> window;
 };
@@ -145,7 +136,7 @@ TEST_F(FrmSorvaneTest, StartsOnTheCurrentFolderWithTheFocusOnTheDriveList) {
   EXPECT_EQ(Text("Txt2"), "");
   EXPECT_EQ(window->InPath(), "");
   // The drive holding the folder, as "C: [label]" or "C:".
-  EXPECT_EQ(Text("Drv1").substr(0, 2), Native(scratch.Path()).substr(0, 2));
+  EXPECT_EQ(Text("Drv1").substr(0, 2), sorvane::testing::NativePath(scratch.Path()).substr(0, 2));
   const HWND files = Control("Fil1");
   EXPECT_EQ(::SendMessageW(files, LB_GETCOUNT, 0, 0), 4);
   for (const char* name : {"points.csv", "点群.csv", "run.2.csv", "UPPER.CSV"}) {
@@ -194,7 +185,7 @@ TEST_F(FrmSorvaneTest, TheListsFollowEachOtherAndKeepTheSelection) {
   // The drive's root is the first entry of the directory list.
   ClickEntry(Control("Dir1"), 0);
   PressKey(VK_RETURN);
-  const std::string root = Native(scratch.Path()).substr(0, 3);
+  const std::string root = sorvane::testing::NativePath(scratch.Path()).substr(0, 3);
   EXPECT_GE(EntryIndex(Control("Dir1"), WideFromUtf8(root)), 0);
   EXPECT_EQ(Text("Drv1").substr(0, 2), root.substr(0, 2));
   EXPECT_TRUE(boxes.texts.empty());
