@@ -38,8 +38,8 @@ std::string StartFolder() {
 // The entry `index` of `entries`; nothing for -1 or an index past the end.
 template <typename Entry>
 const Entry* EntryAt(const std::vector<Entry>& entries, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < entries.size() ? &entries[static_cast<std::size_t>(index)]
-                                                                         : nullptr;
+  const auto at = static_cast<std::size_t>(index);
+  return index >= 0 && at < entries.size() ? &entries[at] : nullptr;
 }
 
 // How a folder on the way from the root shows: its name, or the whole path of a root.
@@ -50,6 +50,7 @@ std::string ChainEntryText(const std::string& path) {
 
 std::vector<ListEntry> Entries(const std::vector<std::string>& names) {
   std::vector<ListEntry> entries;
+  entries.reserve(names.size());
   for (const std::string& name : names) entries.push_back({ShownName(name)});
   return entries;
 }
@@ -86,6 +87,7 @@ MainWindow::MainWindow(MainWindowView& window, ListView& drives, ListView& folde
     : window_(window), driveList_(drives), folderList_(folders), fileList_(files), programEnd_(programEnd) {
   const std::string start = StartFolder();
   std::vector<std::string> roots;
+  roots.reserve(volumes.size());
   for (const MountedVolume& volume : volumes) roots.push_back(volume.rootPath);
   std::vector<ListEntry> names;
   for (const MountedVolume& drive : BrowsedDrives(volumes, DriveOf(start, roots))) {
@@ -93,6 +95,7 @@ MainWindow::MainWindow(MainWindowView& window, ListView& drives, ListView& folde
     names.push_back({DriveName(drive)});
   }
   driveList_.Show(names, -1);
+  // Where not even the root can be read, the lists stay empty.
   if (!ShowFolder(start)) static_cast<void>(ShowFolder(Utf8FromPath(NormalFolder(start).root_path())));
 }
 

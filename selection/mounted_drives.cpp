@@ -72,9 +72,10 @@ std::vector<MountedVolume> BrowsedDrives(const std::vector<MountedVolume>& volum
   if (!startVolume.empty() && std::none_of(drives.begin(), drives.end(), isStart)) {
     drives.push_back({startVolume, {}, {}});
   }
-  const auto byRoot = [](const MountedVolume& a, const MountedVolume& b) { return a.rootPath < b.rootPath; };
+  std::stable_sort(drives.begin(), drives.end(),
+                   [](const MountedVolume& a, const MountedVolume& b) { return a.rootPath < b.rootPath; });
+  // A folder mounted over more than once is one drive.
   const auto sameRoot = [](const MountedVolume& a, const MountedVolume& b) { return a.rootPath == b.rootPath; };
-  std::stable_sort(drives.begin(), drives.end(), byRoot);
   drives.erase(std::unique(drives.begin(), drives.end(), sameRoot), drives.end());
   return drives;
 }

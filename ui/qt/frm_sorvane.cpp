@@ -101,7 +101,8 @@ void FrmSorvane::ConnectProcedures() {
   connect(Drv1, &QComboBox::activated, this, [this](int index) { logic_->Drv1_Change(index); });
   connect(Dir1, &DirListBox::Open, this, [this](int index) { logic_->Dir1_Change(index); });
   connect(Fil1, &FileListBox::Click, this, [this](int index) { logic_->Fil1_Click(index); });
-  connect(Txt2, &QLineEdit::textChanged, this, [this](const QString& text) { logic_->Txt2_Change(Utf8Bytes(text)); });
+  connect(Txt2, &QLineEdit::textChanged, this,
+          [this](const QString& text) { logic_->Txt2_Change(Utf8Bytes(text)); });
   connect(Cmd1, &QPushButton::clicked, this, [this] { logic_->Cmd1_Click(); });
   connect(Cmd2, &QPushButton::clicked, this, [this] { logic_->Cmd2_Click(); });
   connect(mnuEnd, &QAction::triggered, this, [this] { logic_->mnuEnd_Click(); });
