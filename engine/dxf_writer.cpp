@@ -17,7 +17,7 @@ std::string EntityStart(std::string_view type, bool handles) {
 }
 
 // After the handle: the owner, the layer and the subclass markers.
-std::string EntityOwnerAndLayer(std::uint64_t owner,
+std::string EntityOwnerAndLayer(Handle owner,
                                 std::initializer_list<std::string_view> subclasses) {
   std::string text = "\r\n330\r\n" + std::string(HandleText(owner).Text()) +
                      "\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n";
@@ -108,7 +108,7 @@ DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, 
   if (!template_) return HeadStatus::Invalid;
   handles_ = true;
   nextHandle_ = HandleText(template_->firstFreeHandle);
-  polyline_ = template_->firstFreeHandle + 1;  // after the POINT
+  polyline_ = Handle{NumberOf(template_->firstFreeHandle) + 1};  // after the POINT
   handleSeedOffset_ = out_.Offset() + template_->handleSeedOffset;
   out_.Put(template_->head);
   template_->head = std::string();
@@ -139,14 +139,15 @@ PrintedRows DxfWriter::StartDeferredBatch() {
 void DxfWriter::DeferVertices(const PrintedRows& rows) {
   const auto size = static_cast<std::size_t>(rows.end() - rows.begin());
   out_.HandOverRaw(size, [vertices = vertices_, first = nextHandle_](
-                             std::string_view block, BackgroundWriter::ExpandedOutput& out) {
+                             std::string_view block,
+                             BackgroundWriter::ExpandedOutput& out) noexcept {
     HandleText handle = first;
     vertices.Write(block.data(), block.data() + block.size(), handle, out);
   });
   if (handles_) nextHandle_.Advance(rows.RowCount());
 }
 
-void DxfWriter::WriteEntityStart(std::string_view type, std::uint64_t owner,
+void DxfWriter::WriteEntityStart(std::string_view type, Handle owner,
                                  std::string_view subclass) {
   out_.Put(EntityStart(type, handles_));
   if (!handles_) return;
@@ -157,7 +158,7 @@ void DxfWriter::WriteEntityStart(std::string_view type, std::uint64_t owner,
 }
 
 void DxfWriter::WritePrologue() {
-  const std::uint64_t modelSpace = template_ ? template_->modelSpace : 0;
+  const Handle modelSpace = template_ ? template_->modelSpace : kNullHandle;
   const bool threeD = kind_ == PolylineKind::ThreeD;
   // The POINT's X and Y carry ten decimals, its Z one.
   WriteEntityStart("POINT", modelSpace, "AcDbPoint");
