@@ -11,6 +11,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   sorvane::win32::QuitMessageLoop programEnd;
   sorvane::win32::SystemMessageBoxes messageBoxes;
   sorvane::win32::FrmSorvane window(programEnd, messageBoxes);
+  if (!window.Create()) {
+    messageBoxes.Show(nullptr, sorvane::win32::kCannotCreateWindow);
+    return 1;
+  }
   window.Show(showCommand);
   return sorvane::win32::RunMessageLoop();
 }

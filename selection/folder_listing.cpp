@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Unsigned, so that names in UTF-8 sort after plain ASCII ones.
-unsigned char LowerAscii(char c) {
+unsigned char LowerAscii(char c) noexcept {
   const auto byte = static_cast<unsigned char>(c);
   return byte < 0x80 ? static_cast<unsigned char>(std::tolower(byte)) : byte;
 }
@@ -58,7 +58,7 @@ std::optional<std::vector<std::string>> ListEntries(const std::string& folder, E
 
 }  // namespace
 
-bool MatchesPattern(std::string_view name, std::string_view pattern) {
+bool MatchesPattern(std::string_view name, std::string_view pattern) noexcept {
   // Greedy matching with one backtrack point: the last "*" seen.
   std::size_t n = 0;
   std::size_t p = 0;

@@ -13,16 +13,16 @@ namespace sorvane {
 
 // Whether `name` matches `pattern`: "*" stands for any run of characters, "?" for one,
 // and letters match regardless of case, so "*.csv" also finds "POINTS.CSV".
-bool MatchesPattern(std::string_view name, std::string_view pattern);
+bool MatchesPattern(std::string_view name, std::string_view pattern) noexcept;
 
 // The folders inside `folder` (symbolic links to folders included), sorted. Nothing
 // when `folder` cannot be read.
-std::optional<std::vector<std::string>> ListSubfolders(const std::string& folder);
+[[nodiscard]] std::optional<std::vector<std::string>> ListSubfolders(const std::string& folder);
 
 // The regular files inside `folder` whose names match `pattern`, sorted. Nothing when
 // `folder` cannot be read.
-std::optional<std::vector<std::string>> ListMatchingFiles(const std::string& folder,
-                                                          std::string_view pattern);
+[[nodiscard]] std::optional<std::vector<std::string>> ListMatchingFiles(const std::string& folder,
+                                                                        std::string_view pattern);
 
 // The folders from the root down to `folder` itself, each a full path: "/", "/home",
 // "/home/ann" (on Windows "C:/", "C:/data"). `folder` is absolute.

@@ -1,9 +1,11 @@
 #include "selection/mounted_drives.h"
 
 #include "runtime/utf8_path.h"
+#include "selection/shown_path.h"
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <filesystem>
 
 namespace sorvane {
@@ -21,12 +23,22 @@ constexpr std::array<std::string_view, 25> kPseudoFileSystems = {
     "nsfs",       "proc",        "pstore",     "ramfs",           "rpc_pipefs",
     "securityfs", "selinuxfs",   "sysfs",      "tmpfs",           "tracefs"};
 
+// "C:", "c:": a drive letter, which Windows takes in either case.
+bool IsDriveLetter(std::string_view name) {
+  return name.size() == 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0]));
+}
+
 // The folder names of `path` from its root down, without the empty name a trailing
-// separator leaves.
+// separator leaves; a drive letter in upper case.
 std::vector<fs::path> FolderNames(std::string_view path) {
   std::vector<fs::path> names;
   for (const fs::path& name : PathFromUtf8(path).lexically_normal()) {
-    if (!name.empty()) names.push_back(name);
+    if (name.empty()) continue;
+    std::string text = Utf8FromPath(name);
+    if (names.empty() && IsDriveLetter(text)) {
+      text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    }
+    names.push_back(PathFromUtf8(text));
   }
   return names;
 }
@@ -50,16 +62,31 @@ bool IsBrowsed(const MountedVolume& volume) {
 
 }  // namespace
 
-std::vector<std::string> BrowsedDrives(const std::vector<MountedVolume>& volumes,
-                                       const std::string& startVolume) {
-  std::vector<std::string> drives;
+std::vector<MountedVolume> BrowsedDrives(const std::vector<MountedVolume>& volumes,
+                                         const std::string& startVolume) {
+  std::vector<MountedVolume> drives;
   for (const MountedVolume& volume : volumes) {
-    if (IsBrowsed(volume)) drives.push_back(volume.rootPath);
+    if (IsBrowsed(volume) || volume.rootPath == startVolume) drives.push_back(volume);
   }
-  if (!startVolume.empty()) drives.push_back(startVolume);
-  std::sort(drives.begin(), drives.end());
-  drives.erase(std::unique(drives.begin(), drives.end()), drives.end());
+  const auto isStart = [&](const MountedVolume& drive) { return drive.rootPath == startVolume; };
+  if (!startVolume.empty() && std::none_of(drives.begin(), drives.end(), isStart)) {
+    drives.push_back({startVolume, {}, {}});
+  }
+  std::stable_sort(drives.begin(), drives.end(),
+                   [](const MountedVolume& a, const MountedVolume& b) { return a.rootPath < b.rootPath; });
+  // A folder mounted over more than once is one drive.
+  const auto sameRoot = [](const MountedVolume& a, const MountedVolume& b) { return a.rootPath == b.rootPath; };
+  drives.erase(std::unique(drives.begin(), drives.end(), sameRoot), drives.end());
   return drives;
+}
+
+std::string DriveName(const MountedVolume& drive) {
+  const std::string_view root = drive.rootPath;
+  const bool letterRoot = IsDriveLetter(root.substr(0, 2)) &&
+                          (root.size() == 2 || (root.size() == 3 && (root[2] == '\\' || root[2] == '/')));
+  std::string name = letterRoot ? std::string(root.substr(0, 2)) : ShownName(root);
+  if (!drive.label.empty()) name += " [" + drive.label + "]";
+  return name;
 }
 
 std::string DriveOf(std::string_view path, const std::vector<std::string>& drives) {

@@ -11,19 +11,26 @@
 namespace sorvane {
 
 struct MountedVolume {
-  std::string rootPath;        // where it is mounted: "/", "/home", "C:/"
-  std::string fileSystemType;  // "ext4", "vfat", "tmpfs", "NTFS" ...
+  std::string rootPath;        // where it is mounted: "/", "/home", "C:\"
+  std::string fileSystemType;  // "ext4", "vfat", "tmpfs", "NTFS" ...; may be empty
+  std::string label = {};      // the name its owner gave it; empty where none is shown
 };
 
-// The drives among `volumes`, sorted, so a root comes before the volumes mounted in
-// it. `startVolume`, the root of the volume holding the folder the program started
+// The drives among `volumes`, sorted by root, so a root comes before the volumes mounted
+// in it. `startVolume`, the root of the volume holding the folder the program started
 // in, is always a drive, so the list can show where the program was started; it is
 // left out when empty (not known).
-std::vector<std::string> BrowsedDrives(const std::vector<MountedVolume>& volumes,
-                                       const std::string& startVolume);
+std::vector<MountedVolume> BrowsedDrives(const std::vector<MountedVolume>& volumes,
+                                         const std::string& startVolume);
+
+// How the drive list names `drive`: a drive letter as Windows users know it ("C:"), any
+// other volume by the folder it is mounted at, then its label in brackets when it has
+// one ("C: [Windows]").
+std::string DriveName(const MountedVolume& drive);
 
 // The drive of `drives` that holds `path`: the deepest one that is `path` or one of
-// its parent folders, comparing whole folder names. Empty when none is.
+// its parent folders, comparing whole folder names, and a drive letter in either case
+// ("c:\data" is on "C:\"). Empty when none is.
 std::string DriveOf(std::string_view path, const std::vector<std::string>& drives);
 
 }  // namespace sorvane

@@ -19,8 +19,8 @@ class ShownPath {
   ShownPath() = default;
   explicit ShownPath(std::string_view path);
 
-  const std::string& Text() const { return text_; }
-  const std::string& Path() const { return path_; }
+  const std::string& Text() const noexcept { return text_; }
+  const std::string& Path() const noexcept { return path_; }
 
   // The shown text became `edited` (UTF-8, as a box hands it over): by typing, deleting
   // or pasting, anywhere. The path becomes the bytes of the unchanged start and end of

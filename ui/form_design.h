@@ -51,6 +51,11 @@ struct MenuItem {
 
 inline constexpr std::string_view kApplicationTitle = "Sorvane";
 
+// The em size of every caption and list entry, in pixels at 96 dpi: a Japanese font
+// fits each caption into its designed box at this size; the longest, "出力ファイル名",
+// has 81 pixels for seven full-width characters.
+inline constexpr int kCaptionPixels = 11;
+
 // The narrowest message box, in pixels at 96 dpi. A window manager puts an icon and up
 // to three buttons beside the title, so a box only as wide as a short text
 // ("変換しました", 109 pixels) showed its title as "So…ne" or ".".
@@ -80,8 +85,8 @@ inline constexpr MenuItem kMnuEnd{"mnuEnd", "終了(&X)"};
 inline constexpr MenuItem kMnuHelp{"mnuHelp", "ヘルプ(&H)"};
 inline constexpr MenuItem kMnuAbout{"mnuAbout", "バージョン表示(&A)"};
 
-inline constexpr std::string_view kFilePattern = "*.csv";
-inline constexpr std::string_view kCannotOpenFolder = "フォルダを開けません";
+// How far in each level of the directory list is drawn, in pixels at 96 dpi.
+inline constexpr int kFolderIndentPixels = 10;
 }  // namespace main_window
 
 namespace about_window {

@@ -4,7 +4,7 @@
 #include "runtime/native_file_system.h"
 
 #include "runtime/path_names.h"
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 #include "runtime/temporary_owner.h"
 
 #define WIN32_LEAN_AND_MEAN

@@ -1,6 +1,6 @@
 #include "runtime/hidden_entries.h"
 
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 
 #include <windows.h>
 

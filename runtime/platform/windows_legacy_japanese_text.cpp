@@ -1,6 +1,6 @@
 #include "runtime/legacy_japanese_text.h"
 
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 
 #include <windows.h>
 

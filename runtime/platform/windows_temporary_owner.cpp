@@ -2,7 +2,7 @@
 
 #include "runtime/temporary_owner.h"
 
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

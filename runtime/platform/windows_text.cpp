@@ -1,4 +1,4 @@
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include "runtime/program_io.h"
 
 #include "runtime/hidden_entries.h"
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

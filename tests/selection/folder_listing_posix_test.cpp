@@ -33,5 +33,17 @@ TEST_F(FolderListingTest, DirectoryListShowsVisibleFoldersSorted) {
               ::testing::Optional(ElementsAre("Alpha", "beta", "delta", "gamma")));
 }
 
+// Names that differ only in case (which only a case-sensitive file system holds) stand
+// together, in the order of their bytes, however the folder happens to be read.
+TEST_F(FolderListingTest, NamesThatDifferOnlyInCaseKeepOneOrder) {
+  for (const char* name : {"ab", "B", "aB", "Ab", "AB"}) {
+    MakeFile(std::string(name) + ".csv");
+    MakeFolder(name);
+  }
+  EXPECT_THAT(ListMatchingFiles(scratch.Path(), "*.csv"),
+              ::testing::Optional(ElementsAre("AB.csv", "Ab.csv", "aB.csv", "ab.csv", "B.csv")));
+  EXPECT_THAT(ListSubfolders(scratch.Path()), ::testing::Optional(ElementsAre("AB", "Ab", "aB", "ab", "B")));
+}
+
 }  // namespace
 }  // namespace sorvane

@@ -1,6 +1,6 @@
 #include "selection/folder_listing.h"
 
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 #include "tests/selection/folder_listing_fixture.h"
 
 #include <gmock/gmock.h>

@@ -10,6 +10,12 @@ namespace {
 
 using ::testing::ElementsAre;
 
+std::vector<std::string> Roots(const std::vector<MountedVolume>& volumes) {
+  std::vector<std::string> roots;
+  for (const MountedVolume& volume : volumes) roots.push_back(volume.rootPath);
+  return roots;
+}
+
 // What a desktop's mount table holds, as Qt reports each volume.
 const std::vector<MountedVolume> kDesktopVolumes = {
     {"/proc", "proc"},
@@ -28,19 +34,19 @@ const std::vector<MountedVolume> kDesktopVolumes = {
 };
 
 TEST(MountedDrives, ShowsRootHomeAndRemovableVolumesOnly) {
-  EXPECT_THAT(BrowsedDrives(kDesktopVolumes, "/home"),
+  EXPECT_THAT(Roots(BrowsedDrives(kDesktopVolumes, "/home")),
               ElementsAre("/", "/home", "/media/ann/USB STICK", "/run/media/ann/CD"));
 }
 
 TEST(MountedDrives, VolumeOfTheStartFolderIsAlwaysADrive) {
-  EXPECT_THAT(BrowsedDrives(kDesktopVolumes, "/boot/efi"),
+  EXPECT_THAT(Roots(BrowsedDrives(kDesktopVolumes, "/boot/efi")),
               ElementsAre("/", "/boot/efi", "/home", "/media/ann/USB STICK", "/run/media/ann/CD"));
-  EXPECT_THAT(BrowsedDrives(kDesktopVolumes, "/run"),
+  EXPECT_THAT(Roots(BrowsedDrives(kDesktopVolumes, "/run")),
               ElementsAre("/", "/home", "/media/ann/USB STICK", "/run", "/run/media/ann/CD"));
 }
 
 TEST(MountedDrives, RootIsADriveWhateverItsFileSystem) {
-  EXPECT_THAT(BrowsedDrives({{"/", "tmpfs"}, {"/media/usb", "vfat"}}, ""),
+  EXPECT_THAT(Roots(BrowsedDrives({{"/", "tmpfs"}, {"/media/usb", "vfat"}}, "")),
               ElementsAre("/", "/media/usb"));
 }
 
@@ -64,6 +70,34 @@ INSTANTIATE_TEST_SUITE_P(
                       DriveOfCase{"NameThatBeginsLikeADrive", "/homework", "/"},
                       DriveOfCase{"DeepOnADrive", "/media/usb/data", "/media/usb"},
                       DriveOfCase{"SiblingOfADrive", "/media/usb2", "/"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MountedDrives, ADriveLetterHoldsItsFoldersInEitherCase) {
+  const std::vector<std::string> drives = {"C:/", "D:/"};
+  EXPECT_EQ(DriveOf("c:/data", drives), "C:/");
+  EXPECT_EQ(DriveOf("D:/", drives), "D:/");
+  EXPECT_EQ(DriveOf("e:/data", drives), "");
+}
+
+struct DriveNameCase {
+  const char* name;
+  MountedVolume drive;
+  const char* shown;
+};
+
+class DriveNameOf : public ::testing::TestWithParam<DriveNameCase> {};
+
+TEST_P(DriveNameOf, IsItsLetterOrItsFolderThenItsLabel) {
+  EXPECT_EQ(DriveName(GetParam().drive), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Volumes, DriveNameOf,
+    ::testing::Values(DriveNameCase{"Letter", {"C:\\", "NTFS", ""}, "C:"},
+                      DriveNameCase{"LetterWithLabel", {"D:/", "", "USB ドライブ"}, "D: [USB ドライブ]"},
+                      DriveNameCase{"Root", {"/", "ext4", ""}, "/"},
+                      DriveNameCase{"MountFolder", {"/media/ann/USB STICK", "vfat", ""}, "/media/ann/USB STICK"},
+                      DriveNameCase{"MountFolderWithLabel", {"/mnt/c:", "", "data"}, "/mnt/c: [data]"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
-// What every window's suite checks alike, whatever draws the window: where each control
-// stands and what it says at 96 dpi, what a click on a file proposes, and how Convert
-// ends. Written out here, not read from the design, so that a wrong design fails too.
+// The window as designed and as it behaves, written out here, not read from the design,
+// so that a wrong design fails too: where each control stands and what it says at 96
+// dpi, which every view's suite checks for its toolkit; what a click on a file proposes
+// and how Convert ends, which the behaviour's suite (tests/selection) checks once.
 
 #include <array>
 #include <ostream>

@@ -1,34 +1,22 @@
 #pragma once
-// Drv1: the drop-down list of drives. A drive is the root path of a mounted volume,
-// which the directory list takes as its path.
+// Drv1: the drop-down list of drives. Every pick raises Qt's activated, the drive
+// already shown included: it takes the lists to that drive.
+
+#include "selection/main_window_view.h"
 
 #include <QComboBox>
 
-#include <string>
 #include <vector>
 
 namespace sorvane {
 
-class DriveListBox : public QComboBox {
+class DriveListBox : public QComboBox, public ListView {
   Q_OBJECT
 
  public:
-  // Lists this machine's drives, as Qt finds them mounted, with the one holding
-  // `currentFolder` selected.
-  DriveListBox(const std::string& currentFolder, QWidget* parent);
+  explicit DriveListBox(QWidget* parent) : QComboBox(parent) {}
 
-  // Replaces the drives and selects the one holding `folder`, raising no Change.
-  void SetDrives(const std::vector<std::string>& drives, const std::string& folder);
-  std::string Drive() const;
-  // Selects the drive holding `folder`, raising no Change.
-  void ShowDriveOf(const std::string& folder);
-
- signals:
-  // The user picked a drive, the one already shown included.
-  void Change();
-
- private:
-  std::vector<std::string> drives_;
+  void Show(const std::vector<ListEntry>& entries, int selected) override;
 };
 
 }  // namespace sorvane

@@ -1,42 +1,37 @@
 #pragma once
-// Fil1: the list of the files in one folder whose names match a pattern. Each click on
-// an entry, the selected one too, raises Click once, and so does each selection made
-// with the keyboard.
+// Fil1: the list of the point files in the folder shown. Each click on an entry, the
+// selected one too, raises Click once, and so does each selection made with the
+// keyboard (FileListClicks).
+
+#include "selection/file_list_clicks.h"
+#include "selection/main_window_view.h"
 
 #include <QListWidget>
 
-#include <string>
+#include <vector>
 
 namespace sorvane {
 
-class FileListBox : public QListWidget {
+class FileListBox : public QListWidget, public ListView {
   Q_OBJECT
 
  public:
-  FileListBox(std::string pattern, const std::string& folder, QWidget* parent);
+  explicit FileListBox(QWidget* parent);
 
-  const std::string& Path() const { return path_; }
-  // Relists for `folder`. False, with the list left as it was, when the folder cannot
-  // be read.
-  bool SetPath(const std::string& folder);
+  // Raises no Click.
+  void Show(const std::vector<ListEntry>& entries, int selected) override;
   // The selected entry's index from 0, or -1 when none is selected.
   int ListIndex() const;
-  // The file name of entry `index`.
-  std::string List(int index) const;
 
  signals:
-  void Click();
+  void Click(int index);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void SelectionChanged();
-
-  std::string pattern_;
-  std::string path_;
-  bool clickOnEntry_ = false;
+  FileListClicks clicks_;
 };
 
 }  // namespace sorvane

@@ -1,82 +1,41 @@
 #include "ui/qt/frm_sorvane.h"
 
-#include "engine/conversion_run.h"
-#include "runtime/program_end.h"
-#include "runtime/utf8_path.h"
 #include "ui/qt/dir_list_box.h"
 #include "ui/qt/drive_list_box.h"
 #include "ui/qt/file_list_box.h"
 #include "ui/qt/frm_about.h"
-#include "ui/qt/qt_form_design.h"
 #include "ui/qt/message_box.h"
+#include "ui/qt/mounted_volumes.h"
+#include "ui/qt/qt_form_design.h"
 #include "ui/qt/utf8_text.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 
-#include <exception>
-#include <filesystem>
 #include <limits>
-#include <system_error>
 
 namespace sorvane {
 namespace {
 
 namespace layout = design::main_window;
 
-std::string StartFolder() {
-  std::error_code error;
-  const std::filesystem::path folder = std::filesystem::current_path(error);
-  return error ? Utf8Bytes(QDir::rootPath()) : Utf8FromPath(folder);
-}
-
-// The outcome of one conversion. The wait cursor of the run ends before the box
-// appears, and at the latest when the run is over.
-class OutcomeBox final : public MessageSink {
- public:
-  explicit OutcomeBox(QWidget* window) : window_(window) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  ~OutcomeBox() override { EndWait(); }
-  OutcomeBox(const OutcomeBox&) = delete;
-  OutcomeBox& operator=(const OutcomeBox&) = delete;
-
-  void ShowMessage(std::string_view message) override {
-    EndWait();
-    ShowMessageBox(window_, Utf8Text(message));
-  }
-
- private:
-  void EndWait() {
-    if (!waiting_) return;
-    waiting_ = false;
-    QApplication::restoreOverrideCursor();
-  }
-
-  QWidget* window_;
-  bool waiting_ = true;
-};
-
 }  // namespace
 
-FrmSorvane::FrmSorvane(ProgramEnd& programEnd)
-    : programEnd_(programEnd), selection_(*this) {
+FrmSorvane::FrmSorvane(ProgramEnd& programEnd) {
   setObjectName(QStringLiteral("FrmSorvane"));
   setWindowTitle(Utf8Text(design::kApplicationTitle));
   setFont(design::CaptionFont());
 
   auto* client = new QWidget(this);
   setCentralWidget(client);
-  const std::string start = StartFolder();
-  Drv1 = new DriveListBox(start, client);
-  Dir1 = new DirListBox(start, client);
-  Fil1 = new FileListBox(std::string(layout::kFilePattern), Dir1->Path(), client);
+  Drv1 = new DriveListBox(client);
+  Dir1 = new DirListBox(client);
+  Fil1 = new FileListBox(client);
   Lbl1 = new QLabel(Utf8Text(layout::kLbl1.caption), client);
   Txt1 = new QLineEdit(client);
   Line1 = new QFrame(client);
@@ -86,6 +45,7 @@ FrmSorvane::FrmSorvane(ProgramEnd& programEnd)
   Cmd2 = new QPushButton(Utf8Text(layout::kCmd2.caption), client);
   PlaceControls();
   CreateMenus();
+  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd, QtMountedVolumes());
   ConnectProcedures();
 
   resize(layout::kClient.width, layout::kClient.height + menuBar()->sizeHint().height());
@@ -138,62 +98,33 @@ void FrmSorvane::CreateMenus() {
 }
 
 void FrmSorvane::ConnectProcedures() {
-  connect(Drv1, &DriveListBox::Change, this, &FrmSorvane::Drv1_Change);
-  connect(Dir1, &DirListBox::Change, this, &FrmSorvane::Dir1_Change);
-  connect(Dir1, &DirListBox::CannotOpen, this, &FrmSorvane::TellCannotOpenFolder);
-  connect(Fil1, &FileListBox::Click, this, &FrmSorvane::Fil1_Click);
-  connect(Txt2, &QLineEdit::textChanged, this, &FrmSorvane::Txt2_Change);
-  connect(Cmd1, &QPushButton::clicked, this, &FrmSorvane::Cmd1_Click);
-  connect(Cmd2, &QPushButton::clicked, this, &FrmSorvane::Cmd2_Click);
-  connect(mnuEnd, &QAction::triggered, this, &FrmSorvane::mnuEnd_Click);
+  connect(Drv1, &QComboBox::activated, this, [this](int index) { logic_->Drv1_Change(index); });
+  connect(Dir1, &DirListBox::Open, this, [this](int index) { logic_->Dir1_Change(index); });
+  connect(Fil1, &FileListBox::Click, this, [this](int index) { logic_->Fil1_Click(index); });
+  connect(Txt2, &QLineEdit::textChanged, this,
+          [this](const QString& text) { logic_->Txt2_Change(Utf8Bytes(text)); });
+  connect(Cmd1, &QPushButton::clicked, this, [this] { logic_->Cmd1_Click(); });
+  connect(Cmd2, &QPushButton::clicked, this, [this] { logic_->Cmd2_Click(); });
+  connect(mnuEnd, &QAction::triggered, this, [this] { logic_->mnuEnd_Click(); });
   connect(mnuAbout, &QAction::triggered, this, &FrmSorvane::mnuAbout_Click);
 }
-
-void FrmSorvane::Cmd1_Click() {
-  OutcomeBox outcome(this);
-  // The run tells every failure of its own in its box; only showing that box can throw
-  // (memory gone), and then the window simply stays as it is.
-  try {
-    RunConversion(InPath(), OutPath(), outcome);
-  } catch (const std::exception&) {
-  }
-}
-
-void FrmSorvane::Cmd2_Click() { programEnd_.EndProgram(); }
-
-void FrmSorvane::mnuEnd_Click() { programEnd_.EndProgram(); }
 
 void FrmSorvane::mnuAbout_Click() {
   if (!about_) about_ = std::make_unique<FrmAbout>();
   about_->exec();
 }
 
-std::string FrmSorvane::Drive() const { return Drv1->Drive(); }
+void FrmSorvane::SelectDrive(int index) { Drv1->setCurrentIndex(index); }
 
-std::string FrmSorvane::DirPath() const { return Dir1->Path(); }
-
-std::string FrmSorvane::FileListPath() const { return Fil1->Path(); }
-
-bool FrmSorvane::MoveDirList(const std::string& path) { return Dir1->SetPath(path); }
-
-bool FrmSorvane::MoveFileList(const std::string& path) { return Fil1->SetPath(path); }
-
-void FrmSorvane::ShowDriveOf(const std::string& path) { Drv1->ShowDriveOf(path); }
-
-std::optional<std::string> FrmSorvane::SelectedFileName() const {
-  const int index = Fil1->ListIndex();
-  if (index < 0) return std::nullopt;
-  return Fil1->List(index);
+void FrmSorvane::ShowPaths(std::string_view inPath, std::string_view outPath) {
+  Txt1->setText(Utf8Text(inPath));
+  Txt2->setText(Utf8Text(outPath));
 }
 
-void FrmSorvane::SetInputText(const std::string& text) { Txt1->setText(Utf8Text(text)); }
+void FrmSorvane::ShowWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
-void FrmSorvane::SetOutputText(const std::string& text) { Txt2->setText(Utf8Text(text)); }
+void FrmSorvane::EndWaitCursor() noexcept { QApplication::restoreOverrideCursor(); }
 
-std::string FrmSorvane::OutputText() const { return Utf8Bytes(Txt2->text()); }
-
-void FrmSorvane::TellCannotOpenFolder() {
-  ShowMessageBox(this, Utf8Text(layout::kCannotOpenFolder));
-}
+void FrmSorvane::Tell(std::string_view message) { ShowMessageBox(this, Utf8Text(message)); }
 
 }  // namespace sorvane

@@ -1,13 +1,15 @@
 #pragma once
-// FrmSorvane: the program's working window. The user picks a point file in the drive,
-// directory and file lists, checks or edits the DXF path, converts, and leaves.
+// FrmSorvane: the program's working window, on Qt Widgets. The user picks a point file
+// in the drive, directory and file lists, checks or edits the DXF path, converts, and
+// leaves. What each of these does is MainWindow's; the window shows it.
 
-#include "selection/file_selection.h"
-#include "selection/selection_controls.h"
+#include "selection/main_window.h"
+#include "selection/main_window_view.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -25,46 +27,30 @@ class FileListBox;
 class FrmAbout;
 class ProgramEnd;
 
-class FrmSorvane : public QMainWindow, private SelectionControls {
+class FrmSorvane : public QMainWindow, private MainWindowView {
   Q_OBJECT
 
  public:
-  // The lists start on the process's current folder, which the window never changes,
-  // so conversions always find the template where the program was started.
   explicit FrmSorvane(ProgramEnd& programEnd);
   ~FrmSorvane() override;
 
-  const std::string& InPath() const { return selection_.InPath(); }
-  const std::string& OutPath() const { return selection_.OutPath(); }
+  const std::string& InPath() const noexcept { return logic_->InPath(); }
+  const std::string& OutPath() const noexcept { return logic_->OutPath(); }
 
  private:
-  void Drv1_Change() { selection_.Drv1_Change(); }
-  void Dir1_Change() { selection_.Dir1_Change(); }
-  void Fil1_Click() { selection_.Fil1_Click(); }
-  void Txt2_Change() { selection_.Txt2_Change(); }
-  void Cmd1_Click();
-  void Cmd2_Click();
-  void mnuEnd_Click();
-  void mnuAbout_Click();
-
   void PlaceControls();
   void CreateMenus();
   void ConnectProcedures();
+  void mnuAbout_Click();
 
-  std::string Drive() const override;
-  std::string DirPath() const override;
-  std::string FileListPath() const override;
-  bool MoveDirList(const std::string& path) override;
-  bool MoveFileList(const std::string& path) override;
-  void ShowDriveOf(const std::string& path) override;
-  std::optional<std::string> SelectedFileName() const override;
-  void SetInputText(const std::string& text) override;
-  void SetOutputText(const std::string& text) override;
-  std::string OutputText() const override;
-  void TellCannotOpenFolder() override;
+  void SelectDrive(int index) override;
+  void ShowPaths(std::string_view inPath, std::string_view outPath) override;
+  void ShowWaitCursor() override;
+  void EndWaitCursor() noexcept override;
+  void Tell(std::string_view message) override;
 
-  ProgramEnd& programEnd_;
-  FileSelection selection_;
+  // Made once the controls exist, which it fills.
+  std::optional<MainWindow> logic_;
   std::unique_ptr<FrmAbout> about_;
 
   DriveListBox* Drv1;

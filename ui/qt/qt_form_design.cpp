@@ -8,7 +8,7 @@ QFont CaptionFont() {
   QFont font;
   font.setFamilies({QStringLiteral("VL PGothic"), QStringLiteral("VL Gothic"),
                     QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")});
-  font.setPixelSize(11);
+  font.setPixelSize(kCaptionPixels);
   return font;
 }
 

@@ -12,8 +12,7 @@
 
 namespace sorvane::design {
 
-// A Japanese font at a size that fits every caption into its designed box: the
-// longest, "出力ファイル名", has 81 pixels for seven full-width characters.
+// A Japanese font at the designed caption size.
 QFont CaptionFont();
 
 inline QRect ToQRect(const Control& control) {

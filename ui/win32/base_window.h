@@ -16,7 +16,7 @@ class BaseWindow {
   // handling, since the object is no longer whole.
   virtual ~BaseWindow();
 
-  HWND Window() const { return window_; }
+  HWND Window() const noexcept { return window_; }
 
  protected:
   // Registers the class on first use and creates the window at the system's default

@@ -1,40 +1,34 @@
 #pragma once
-// Dir1: the directory list. It shows the folders from the drive's root down to its
-// path, each one step further in, and below the last one the folders inside it. A
-// double-click or Enter on a folder opens it.
+// Dir1: the directory list, owner-drawn so that each folder stands as many steps in as
+// it is deep: the folders from the drive's root down to the one listed, and below it
+// the folders inside it. A double-click or Enter on a folder asks to open it.
+
+#include "selection/main_window_view.h"
 
 #include <windows.h>
 
-#include <optional>
-#include <string>
 #include <vector>
 
 namespace sorvane::win32 {
 
-class DirListBox {
+class DirListBox final : public ListView {
  public:
-  // Shows `folder` in the owner-drawn `listBox`, or its drive's root when it cannot be
-  // read.
-  DirListBox(HWND listBox, const std::string& folder);
+  explicit DirListBox(HWND listBox) : listBox_(listBox) {}
 
-  HWND Handle() const { return listBox_; }
-  const std::string& Path() const { return path_; }
-  // Shows the absolute `folder`. False, with the list left as it was, when the folder
-  // cannot be read.
-  [[nodiscard]] bool SetPath(const std::string& folder);
-  // The folder of the selected entry; nothing when none is selected.
-  std::optional<std::string> SelectedFolder() const;
+  HWND Handle() const noexcept { return listBox_; }
+  void Show(const std::vector<ListEntry>& entries, int selected) override;
+  // The selected entry's index from 0, or -1.
+  int ListIndex() const noexcept;
   // Draws one entry, indented by its depth (WM_DRAWITEM).
-  void Draw(const DRAWITEMSTRUCT& item) const;
+  void Draw(const DRAWITEMSTRUCT& item) const noexcept;
 
  private:
   struct Entry {
-    std::string path;
+    std::wstring text;
     int depth;
   };
 
   HWND listBox_;
-  std::string path_;
   std::vector<Entry> entries_;
 };
 

@@ -1,33 +1,30 @@
 #pragma once
-// Fil1: the list of the files in one folder whose names match a pattern, letters of
-// any case. Each click on an entry, the selected one too, raises Click once, and so
-// does each selection made with the keyboard.
+// Fil1: the list of the point files in the folder shown. Each click on an entry, the
+// selected one too, raises Click once, and so does each selection made with the
+// keyboard (FileListClicks).
+
+#include "selection/file_list_clicks.h"
+#include "selection/main_window_view.h"
 
 #include <windows.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 namespace sorvane::win32 {
 
-class FileListBox {
+class FileListBox final : public ListView {
  public:
-  FileListBox(HWND listBox, std::string pattern, const std::string& folder,
-              std::function<void()> click);
-  ~FileListBox();
+  // `click` is told the index of the entry clicked.
+  FileListBox(HWND listBox, std::function<void(int)> click);
+  ~FileListBox() override;
   FileListBox(const FileListBox&) = delete;
   FileListBox& operator=(const FileListBox&) = delete;
 
-  HWND Handle() const { return listBox_; }
-  const std::string& Path() const { return path_; }
-  // Relists for `folder`. False, with the list left as it was, when the folder cannot
-  // be read.
-  [[nodiscard]] bool SetPath(const std::string& folder);
-  // The selected entry's index from 0, or -1 when none is selected.
-  int ListIndex() const;
-  // The file name of entry `index`.
-  const std::string& List(int index) const;
+  HWND Handle() const noexcept { return listBox_; }
+  void Show(const std::vector<ListEntry>& entries, int selected) override;
+  // The selected entry's index from 0, or -1.
+  int ListIndex() const noexcept;
   // The list's LBN_SELCHANGE, which the window forwards.
   void SelectionChanged();
 
@@ -36,11 +33,8 @@ class FileListBox {
                                    UINT_PTR id, DWORD_PTR self);
 
   HWND listBox_;
-  std::string pattern_;
-  std::function<void()> click_;
-  std::string path_;
-  std::vector<std::string> names_;
-  bool clickOnEntry_ = false;
+  std::function<void(int)> click_;
+  FileListClicks clicks_;
 };
 
 }  // namespace sorvane::win32

@@ -1,7 +1,10 @@
 #include "ui/win32/frm_about.h"
 
+#include "ui/win32/child_controls.h"
 #include "ui/win32/control_ids.h"
+#include "ui/win32/control_text.h"
 #include "ui/win32/message_loop.h"
+#include "ui/win32/scaling.h"
 
 #include <commctrl.h>
 
@@ -48,23 +51,22 @@ LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void FrmAbout::OnCreate() {
   const UINT dpi = ::GetDpiForWindow(Window());
-  SetWindowText(Window(), layout::kCaption);
+  SetControlText(Window(), layout::kCaption);
   Cmd1 = CreateControl(Window(), WC_BUTTONW, layout::kCmd1, WS_TABSTOP | BS_PUSHBUTTON, 0,
                        kAboutCmd1, dpi);
   Lbl1 = CreateControl(Window(), WC_STATICW, layout::kLbl1, SS_LEFT | SS_NOPREFIX, 0, kAboutLbl1, dpi);
-  SetWindowText(Lbl1, layout::VersionLine());
+  SetControlText(Lbl1, layout::VersionLine());
   Lbl2 = CreateControl(Window(), WC_STATICW, layout::kLbl2, SS_LEFT | SS_NOPREFIX, 0, kAboutLbl2, dpi);
   LayOut(dpi);
 }
 
 void FrmAbout::LayOut(UINT dpi) {
   SetClientSize(Window(), layout::kClient, dpi);
-  font_ = std::make_unique<CaptionFont>(dpi);
-  for (const auto& [control, design] : {std::pair{Lbl1, &layout::kLbl1}, {Lbl2, &layout::kLbl2},
-                                        {Cmd1, &layout::kCmd1}}) {
-    Place(control, ScaledRect(*design, dpi));
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
-  }
+  // The controls take the new font before the old one goes.
+  auto font = std::make_unique<CaptionFont>(dpi);
+  PlaceControls({{Lbl1, &layout::kLbl1}, {Lbl2, &layout::kLbl2}, {Cmd1, &layout::kCmd1}}, font->Handle(), dpi);
+  font_ = std::move(font);
+  ::InvalidateRect(Window(), nullptr, TRUE);
 }
 
 void FrmAbout::OnCommand(int id) {

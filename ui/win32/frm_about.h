@@ -3,7 +3,7 @@
 // Enter or Space) or its close control. Esc does nothing.
 
 #include "ui/win32/base_window.h"
-#include "ui/win32/win32_design.h"
+#include "ui/win32/caption_font.h"
 
 #include <memory>
 

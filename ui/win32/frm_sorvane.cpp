@@ -1,18 +1,14 @@
 #include "ui/win32/frm_sorvane.h"
 
-#include "engine/conversion_run.h"
-#include "runtime/message_sink.h"
-#include "runtime/utf8_path.h"
+#include "runtime/windows_text.h"
+#include "ui/win32/child_controls.h"
 #include "ui/win32/control_ids.h"
+#include "ui/win32/control_text.h"
 #include "ui/win32/frm_about.h"
+#include "ui/win32/mounted_volumes.h"
+#include "ui/win32/scaling.h"
 
 #include <commctrl.h>
-
-#include <exception>
-#include <filesystem>
-#include <stdexcept>
-#include <string>
-#include <system_error>
 
 namespace sorvane::win32 {
 namespace {
@@ -23,58 +19,25 @@ constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 // How far the drive list drops down, at 96 dpi.
 constexpr int kDropDownPixels = 160;
 
-std::string StartFolder() {
-  std::error_code error;
-  const std::filesystem::path folder = std::filesystem::current_path(error);
-  return error ? std::string("C:\\") : Utf8FromPath(folder);
-}
-
 HMENU CreateMenuBar() {
   const HMENU bar = ::CreateMenu();
   const HMENU file = ::CreatePopupMenu();
   const HMENU help = ::CreatePopupMenu();
-  ::AppendMenuW(file, MF_STRING, kMnuEnd, Wide(layout::kMnuEnd.caption).c_str());
-  ::AppendMenuW(help, MF_STRING, kMnuAbout, Wide(layout::kMnuAbout.caption).c_str());
-  ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), Wide(layout::kMnuFile.caption).c_str());
-  ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), Wide(layout::kMnuHelp.caption).c_str());
+  ::AppendMenuW(file, MF_STRING, kMnuEnd, WideFromUtf8(layout::kMnuEnd.caption).c_str());
+  ::AppendMenuW(help, MF_STRING, kMnuAbout, WideFromUtf8(layout::kMnuAbout.caption).c_str());
+  ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), WideFromUtf8(layout::kMnuFile.caption).c_str());
+  ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), WideFromUtf8(layout::kMnuHelp.caption).c_str());
   return bar;
 }
 
-// The outcome of one conversion. The wait cursor of the run ends before the box
-// appears, and at the latest when the run is over.
-class OutcomeBox final : public MessageSink {
- public:
-  OutcomeBox(HWND window, MessageBoxes& boxes)
-      : window_(window), boxes_(boxes), previous_(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
-  ~OutcomeBox() override { EndWait(); }
-  OutcomeBox(const OutcomeBox&) = delete;
-  OutcomeBox& operator=(const OutcomeBox&) = delete;
-
-  void ShowMessage(std::string_view message) override {
-    EndWait();
-    boxes_.Show(window_, message);
-  }
-
- private:
-  void EndWait() {
-    if (!waiting_) return;
-    waiting_ = false;
-    ::SetCursor(previous_);
-  }
-
-  HWND window_;
-  MessageBoxes& boxes_;
-  HCURSOR previous_;
-  bool waiting_ = true;
-};
-
 }  // namespace
 
-FrmSorvane::FrmSorvane(ProgramEnd& programEnd, MessageBoxes& messageBoxes)
-    : programEnd_(programEnd), messageBoxes_(messageBoxes), selection_(*this) {
-  if (!Create(kMainWindowClass, kStyle, nullptr, CreateMenuBar())) {
-    throw std::runtime_error("the main window cannot be created " + std::to_string(::GetLastError()));
-  }
+bool FrmSorvane::Create() {
+  const HMENU menu = CreateMenuBar();
+  if (BaseWindow::Create(kMainWindowClass, kStyle, nullptr, menu)) return true;
+  // A menu goes with its window; one that never had a window is destroyed here.
+  if (::IsMenu(menu)) ::DestroyMenu(menu);
+  return false;
 }
 
 void FrmSorvane::Show(int showCommand) {
@@ -85,8 +48,7 @@ void FrmSorvane::Show(int showCommand) {
 LRESULT FrmSorvane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      OnCreate();
-      return 0;
+      return OnCreate() ? 0 : -1;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
@@ -94,12 +56,9 @@ LRESULT FrmSorvane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The owner-drawn lists get their heights once the font is known (LayOut).
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 1;
       return TRUE;
-    case WM_DRAWITEM: {
-      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (wParam == kDir1 && Dir1) Dir1->Draw(item);
-      if (wParam == kDrv1 && Drv1) Drv1->Draw(item);
+    case WM_DRAWITEM:
+      OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
-    }
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
@@ -107,25 +66,27 @@ LRESULT FrmSorvane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_DESTROY:
-      // Closing the window with its close control ends the program, without a question.
-      programEnd_.EndProgram();
+      // Closing the window with its close control ends the program, without a
+      // question. A window whose making failed ends nothing: the program tells why.
+      if (logic_) programEnd_.EndProgram();
       return 0;
     default:
       return Default(message, wParam, lParam);
   }
 }
 
-void FrmSorvane::OnCreate() {
-  SetWindowText(Window(), design::kApplicationTitle);
+bool FrmSorvane::OnCreate() {
+  SetControlText(Window(), design::kApplicationTitle);
   const UINT dpi = ::GetDpiForWindow(Window());
-  CreateControls(dpi);
+  if (!CreateControls(dpi)) return false;
+  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd_, Win32MountedVolumes());
   LayOut(dpi);
+  return true;
 }
 
 // Created in the order the focus walks, which is the order Tab takes.
-void FrmSorvane::CreateControls(UINT dpi) {
+bool FrmSorvane::CreateControls(UINT dpi) {
   const HWND window = Window();
-  const std::string start = StartFolder();
   const HWND drives = CreateControl(window, WC_COMBOBOXW, layout::kDrv1,
                                     WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                                     0, kDrv1, dpi);
@@ -146,25 +107,29 @@ void FrmSorvane::CreateControls(UINT dpi) {
   Lbl1 = CreateControl(window, WC_STATICW, layout::kLbl1, SS_LEFT | SS_NOPREFIX, 0, kLbl1, dpi);
   Lbl2 = CreateControl(window, WC_STATICW, layout::kLbl2, SS_LEFT | SS_NOPREFIX, 0, kLbl2, dpi);
   Line1 = CreateControl(window, WC_STATICW, {layout::kLine1.name, {}}, SS_BLACKRECT, 0, kLine1, dpi);
-  for (HWND box : {Txt1, Txt2}) ::SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+  for (const HWND control : {drives, folders, files, Txt1, Cmd1, Txt2, Cmd2, Lbl1, Lbl2, Line1}) {
+    if (!control) return false;
+  }
+  for (const HWND box : {Txt1, Txt2}) ::SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
 
-  Drv1 = std::make_unique<DriveListBox>(drives, start);
-  Dir1 = std::make_unique<DirListBox>(folders, start);
-  Fil1 = std::make_unique<FileListBox>(files, std::string(layout::kFilePattern), Dir1->Path(),
-                                       [this] { Fil1_Click(); });
+  Drv1 = std::make_unique<DriveListBox>(drives);
+  Dir1 = std::make_unique<DirListBox>(folders);
+  Fil1 = std::make_unique<FileListBox>(files, [this](int index) {
+    if (logic_) logic_->Fil1_Click(index);
+  });
+  return true;
 }
 
 void FrmSorvane::LayOut(UINT dpi) {
   SetClientSize(Window(), layout::kClient, dpi);
-  font_ = std::make_unique<CaptionFont>(dpi);
-  for (const auto& [control, design] :
-       {std::pair{Drv1->Handle(), &layout::kDrv1}, {Dir1->Handle(), &layout::kDir1},
-        {Fil1->Handle(), &layout::kFil1}, {Lbl1, &layout::kLbl1}, {Txt1, &layout::kTxt1},
-        {Lbl2, &layout::kLbl2}, {Txt2, &layout::kTxt2}, {Cmd1, &layout::kCmd1},
-        {Cmd2, &layout::kCmd2}}) {
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
-    Place(control, ScaledRect(*design, dpi));
-  }
+  // The controls take the new font before the old one goes.
+  auto font = std::make_unique<CaptionFont>(dpi);
+  PlaceControls({{Drv1->Handle(), &layout::kDrv1}, {Dir1->Handle(), &layout::kDir1},
+                 {Fil1->Handle(), &layout::kFil1}, {Lbl1, &layout::kLbl1}, {Txt1, &layout::kTxt1},
+                 {Lbl2, &layout::kLbl2}, {Txt2, &layout::kTxt2}, {Cmd1, &layout::kCmd1},
+                 {Cmd2, &layout::kCmd2}},
+                font->Handle(), dpi);
+  font_ = std::move(font);
   Place(Line1, ScaledRect(layout::kLine1, dpi));
 
   // A drop-down list is given the height of its open list; the closed box takes the
@@ -195,7 +160,7 @@ void FrmSorvane::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 // A window that is not a dialog forgets its focus when another window takes over.
-void FrmSorvane::OnActivate(bool active) {
+void FrmSorvane::OnActivate(bool active) noexcept {
   if (!active) {
     focusWhenInactive_ = ::GetFocus();
     return;
@@ -203,37 +168,44 @@ void FrmSorvane::OnActivate(bool active) {
   if (Drv1) ::SetFocus(focusWhenInactive_ ? focusWhenInactive_ : Drv1->Handle());
 }
 
+void FrmSorvane::OnDrawItem(int id, const DRAWITEMSTRUCT& item) const noexcept {
+  if (id == kDir1 && Dir1) Dir1->Draw(item);
+  if (id == kDrv1 && Drv1) Drv1->Draw(item);
+}
+
 void FrmSorvane::OnCommand(int id, WORD notification) {
+  // Controls may speak up while they are being made, before there is anything to do.
+  if (!logic_) return;
   switch (id) {
     case kDrv1:
-      if (Drv1->IsPick(notification)) Drv1_Change();
+      if (Drv1->IsPick(notification)) logic_->Drv1_Change(Drv1->ListIndex());
       break;
     case kDir1:
-      if (notification == LBN_DBLCLK) OpenSelectedFolder();
+      if (notification == LBN_DBLCLK) logic_->Dir1_Change(Dir1->ListIndex());
       break;
     case kFil1:
       if (notification == LBN_SELCHANGE) Fil1->SelectionChanged();
       break;
     case kTxt2:
-      if (notification == EN_CHANGE) Txt2_Change();
+      if (notification == EN_CHANGE) logic_->Txt2_Change(ControlText(Txt2));
       break;
     case kCmd1:
-      Cmd1_Click();
+      logic_->Cmd1_Click();
       break;
     case kCmd2:
-      Cmd2_Click();
+      logic_->Cmd2_Click();
       break;
     case kMnuEnd:
-      mnuEnd_Click();
+      logic_->mnuEnd_Click();
       break;
     case kMnuAbout:
-      mnuAbout_Click();
+      FrmAbout::ShowModal(Window());
       break;
     case IDOK: {
       // Enter: a folder of the directory list opens, a button with the focus is
       // pressed; in a text box it presses nothing. Esc (IDCANCEL) does nothing.
       const HWND focus = ::GetFocus();
-      if (focus == Dir1->Handle()) OpenSelectedFolder();
+      if (focus == Dir1->Handle()) logic_->Dir1_Change(Dir1->ListIndex());
       if (focus == Cmd1 || focus == Cmd2) ::SendMessageW(focus, BM_CLICK, 0, 0);
       break;
     }
@@ -242,55 +214,17 @@ void FrmSorvane::OnCommand(int id, WORD notification) {
   }
 }
 
-void FrmSorvane::OpenSelectedFolder() {
-  const std::optional<std::string> folder = Dir1->SelectedFolder();
-  if (folder && !MoveDirList(*folder)) TellCannotOpenFolder();
+void FrmSorvane::SelectDrive(int index) { Drv1->Select(index); }
+
+void FrmSorvane::ShowPaths(std::string_view inPath, std::string_view outPath) {
+  SetControlText(Txt1, inPath);
+  SetControlText(Txt2, outPath);
 }
 
-void FrmSorvane::Cmd1_Click() {
-  OutcomeBox outcome(Window(), messageBoxes_);
-  // The run tells every failure of its own in its box; only showing that box can throw
-  // (memory gone), and then the window simply stays as it is.
-  try {
-    RunConversion(InPath(), OutPath(), outcome);
-  } catch (const std::exception&) {
-  }
-}
+void FrmSorvane::ShowWaitCursor() { cursorBeforeWait_ = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)); }
 
-void FrmSorvane::Cmd2_Click() { programEnd_.EndProgram(); }
+void FrmSorvane::EndWaitCursor() noexcept { ::SetCursor(cursorBeforeWait_); }
 
-void FrmSorvane::mnuEnd_Click() { programEnd_.EndProgram(); }
-
-void FrmSorvane::mnuAbout_Click() { FrmAbout::ShowModal(Window()); }
-
-std::string FrmSorvane::Drive() const { return Drv1->Drive(); }
-
-std::string FrmSorvane::DirPath() const { return Dir1->Path(); }
-
-std::string FrmSorvane::FileListPath() const { return Fil1->Path(); }
-
-bool FrmSorvane::MoveDirList(const std::string& path) {
-  if (!Dir1->SetPath(path)) return false;
-  Dir1_Change();
-  return true;
-}
-
-bool FrmSorvane::MoveFileList(const std::string& path) { return Fil1->SetPath(path); }
-
-void FrmSorvane::ShowDriveOf(const std::string& path) { Drv1->ShowDriveOf(path); }
-
-std::optional<std::string> FrmSorvane::SelectedFileName() const {
-  const int index = Fil1->ListIndex();
-  if (index < 0) return std::nullopt;
-  return Fil1->List(index);
-}
-
-void FrmSorvane::SetInputText(const std::string& text) { SetWindowText(Txt1, text); }
-
-void FrmSorvane::SetOutputText(const std::string& text) { SetWindowText(Txt2, text); }
-
-std::string FrmSorvane::OutputText() const { return WindowText(Txt2); }
-
-void FrmSorvane::TellCannotOpenFolder() { messageBoxes_.Show(Window(), layout::kCannotOpenFolder); }
+void FrmSorvane::Tell(std::string_view message) { messageBoxes_.Show(Window(), message); }
 
 }  // namespace sorvane::win32

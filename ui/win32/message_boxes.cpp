@@ -1,7 +1,8 @@
 #include "ui/win32/message_boxes.h"
 
+#include "runtime/windows_text.h"
 #include "ui/form_design.h"
-#include "ui/win32/win32_design.h"
+#include "ui/win32/scaling.h"
 
 #include <commctrl.h>
 
@@ -62,7 +63,7 @@ LRESULT CALLBACK WatchForBox(int code, WPARAM wParam, LPARAM lParam) {
 
 void SystemMessageBoxes::Show(HWND owner, std::string_view text) {
   const HHOOK hook = ::SetWindowsHookExW(WH_CBT, WatchForBox, nullptr, ::GetCurrentThreadId());
-  ::MessageBoxW(owner, Wide(text).c_str(), Wide(design::kApplicationTitle).c_str(), MB_OK);
+  ::MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(design::kApplicationTitle).c_str(), MB_OK);
   if (hook) ::UnhookWindowsHookEx(hook);
 }
 

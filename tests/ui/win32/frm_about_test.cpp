@@ -1,6 +1,6 @@
 #include "ui/win32/frm_about.h"
 
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 #include "tests/support/case_names.h"
 #include "tests/ui/win32/window_driver.h"
 #include "tests/ui/window_cases.h"

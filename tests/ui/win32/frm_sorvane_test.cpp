@@ -1,9 +1,9 @@
 #include "ui/win32/frm_sorvane.h"
 
-#include "batch/batch_converter.h"
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 #include "tests/support/case_names.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/window_doubles.h"
 #include "tests/ui/win32/window_driver.h"
 #include "tests/ui/window_cases.h"
 #include "ui/win32/control_ids.h"
@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,12 +28,6 @@ const std::map<std::string, int> kIds = {
     {"Drv1", kDrv1}, {"Dir1", kDir1}, {"Fil1", kFil1}, {"Lbl1", kLbl1}, {"Txt1", kTxt1},
     {"Line1", kLine1}, {"Lbl2", kLbl2}, {"Txt2", kTxt2}, {"Cmd1", kCmd1}, {"Cmd2", kCmd2}};
 
-class RecordingEnd : public ProgramEnd {
- public:
-  void EndProgram() override { ++requests; }
-  int requests = 0;
-};
-
 // What the user was told, and whether the wait cursor still showed then.
 class RecordingBoxes : public MessageBoxes {
  public:
@@ -47,10 +40,6 @@ class RecordingBoxes : public MessageBoxes {
   std::vector<HWND> owners;
   bool waitCursorShown = false;
 };
-
-std::string Native(const std::string& path) {
-  return Utf8FromPath(PathFromUtf8(path).make_preferred());
-}
 
 class FrmSorvaneTest : public ::testing::Test {
  protected:
@@ -65,6 +54,7 @@ class FrmSorvaneTest : public ::testing::Test {
     std::filesystem::create_directory(PathFromUtf8(scratch / "sub"));
     sorvane::testing::WriteFile(scratch / "sub/inner.csv", "1,2,3\n");
     window = std::make_unique<FrmSorvane>(programEnd, boxes);
+    ASSERT_TRUE(window->Create());
     window->Show(SW_SHOWNORMAL);
     Pump();
   }
@@ -95,10 +85,10 @@ class FrmSorvaneTest : public ::testing::Test {
     ::SendMessageW(Control(button), BM_CLICK, 0, 0);
     Pump();
   }
-  std::string Here(const std::string& name) const { return Native(scratch / name); }
+  std::string Here(const std::string& name) const { return sorvane::testing::NativePath(scratch / name); }
 
   sorvane::testing::ScratchDirectory scratch;
-  RecordingEnd programEnd;
+  sorvane::testing::RecordingEnd programEnd;
   RecordingBoxes boxes;
   std::unique_ptr<FrmSorvane> window;
 };
@@ -146,7 +136,7 @@ TEST_F(FrmSorvaneTest, StartsOnTheCurrentFolderWithTheFocusOnTheDriveList) {
   EXPECT_EQ(Text("Txt2"), "");
   EXPECT_EQ(window->InPath(), "");
   // The drive holding the folder, as "C: [label]" or "C:".
-  EXPECT_EQ(Text("Drv1").substr(0, 2), Native(scratch.Path()).substr(0, 2));
+  EXPECT_EQ(Text("Drv1").substr(0, 2), sorvane::testing::NativePath(scratch.Path()).substr(0, 2));
   const HWND files = Control("Fil1");
   EXPECT_EQ(::SendMessageW(files, LB_GETCOUNT, 0, 0), 4);
   for (const char* name : {"points.csv", "点群.csv", "run.2.csv", "UPPER.CSV"}) {
@@ -161,20 +151,10 @@ TEST_F(FrmSorvaneTest, TabWalksTheDesignedOrder) {
   }
 }
 
-class FileClickTest : public FrmSorvaneTest, public ::testing::WithParamInterface<cases::FileClick> {};
-
-TEST_P(FileClickTest, ShowsBothPaths) {
-  ClickFile(GetParam().file);
-  EXPECT_EQ(window->InPath(), Here(GetParam().file));
-  EXPECT_EQ(window->OutPath(), Here(GetParam().proposal));
-  EXPECT_EQ(Text("Txt1"), Here(GetParam().file));
-  EXPECT_EQ(Text("Txt2"), Here(GetParam().proposal));
-}
-
-INSTANTIATE_TEST_SUITE_P(Win32, FileClickTest, ::testing::ValuesIn(cases::kFileClicks),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST_F(FrmSorvaneTest, EveryClickOnAFileRaisesFil1ClickAndAnEditFollowsTheBox) {
+  ClickFile("点群.csv");
+  EXPECT_EQ(Text("Txt1"), Here("点群.csv"));
+  EXPECT_EQ(Text("Txt2"), Here("点群.dxf"));
   ClickFile("points.csv");
   const HWND outBox = Control("Txt2");
   ::SetFocus(outBox);
@@ -205,53 +185,24 @@ TEST_F(FrmSorvaneTest, TheListsFollowEachOtherAndKeepTheSelection) {
   // The drive's root is the first entry of the directory list.
   ClickEntry(Control("Dir1"), 0);
   PressKey(VK_RETURN);
-  const std::string root = Native(scratch.Path()).substr(0, 3);
+  const std::string root = sorvane::testing::NativePath(scratch.Path()).substr(0, 3);
   EXPECT_GE(EntryIndex(Control("Dir1"), WideFromUtf8(root)), 0);
   EXPECT_EQ(Text("Drv1").substr(0, 2), root.substr(0, 2));
   EXPECT_TRUE(boxes.texts.empty());
 }
 
-TEST_F(FrmSorvaneTest, AFolderThatCannotBeOpenedIsReportedAndTheListsStay) {
-  std::filesystem::remove_all(PathFromUtf8(scratch / "sub"));
-  OpenFolder("sub");
-  ASSERT_EQ(boxes.texts.size(), 1U);
-  EXPECT_EQ(boxes.texts[0], "フォルダを開けません");
-  EXPECT_EQ(::SendMessageW(Control("Fil1"), LB_GETCOUNT, 0, 0), 4);
-  EXPECT_GE(EntryIndex(Control("Dir1"), L"sub"), 0);
-}
-
-class ConvertTest : public FrmSorvaneTest, public ::testing::WithParamInterface<cases::ConvertEnd> {};
-
-TEST_P(ConvertTest, EndsInOneMessageBox) {
-  const cases::ConvertEnd& end = GetParam();
-  if (!end.templateThere) std::filesystem::remove(PathFromUtf8(scratch / "PreData.txt"));
-  if (end.chooseFile) ClickFile("points.csv");
-  Press("Cmd1");
-  ASSERT_EQ(boxes.texts.size(), 1U);
-  EXPECT_EQ(boxes.texts[0], end.message);
-  EXPECT_EQ(boxes.owners[0], window->Window());
-  EXPECT_FALSE(boxes.waitCursorShown) << "the wait cursor should end before the box";
-  EXPECT_EQ(programEnd.requests, 0);
-  EXPECT_EQ(std::filesystem::exists(PathFromUtf8(scratch / "points.dxf")), end.written);
-}
-
-INSTANTIATE_TEST_SUITE_P(Win32, ConvertTest, ::testing::ValuesIn(cases::kConvertEnds),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// Tab to the file list, Down, Tab to Convert, Space: the same drawing as the batch
-// converter's.
-TEST_F(FrmSorvaneTest, TheKeyboardAloneConvertsAsTheBatchConverterDoes) {
+// Tab to the file list, Down, Tab to Convert, Space: the outcome in a box of the window,
+// the wait cursor gone before it.
+TEST_F(FrmSorvaneTest, TheKeyboardAloneConvertsAndTheWindowTellsTheOutcome) {
   for (const UINT key : {UINT{VK_TAB}, UINT{VK_TAB}, UINT{VK_DOWN}, UINT{VK_TAB}, UINT{VK_TAB}}) PressKey(key);
   ASSERT_EQ(::GetFocus(), Control("Cmd1"));
   PressKey(VK_SPACE);
   ASSERT_EQ(boxes.texts, std::vector<std::string>{"変換しました"});
-
-  const std::vector<std::string> args{"-o", scratch / "batch.dxf", scratch / "points.csv"};
-  std::ostringstream out, err;
-  ASSERT_EQ(RunBatchConverter(args, out, err), kExitAllConverted) << err.str();
-  const std::string fromWindow = sorvane::testing::ReadFile(scratch / "points.dxf");
-  EXPECT_FALSE(fromWindow.empty());
-  EXPECT_TRUE(fromWindow == sorvane::testing::ReadFile(scratch / "batch.dxf"));
+  EXPECT_EQ(boxes.owners[0], window->Window());
+  EXPECT_FALSE(boxes.waitCursorShown) << "the wait cursor should end before the box";
+  EXPECT_NE(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
+  EXPECT_EQ(programEnd.requests, 0);
+  EXPECT_TRUE(sorvane::testing::ReadFile(scratch / "points.dxf").ends_with("EOF\r\n"));
 }
 
 TEST_F(FrmSorvaneTest, EnterAndEscPressNoButtonButAFocusedOne) {

@@ -1,6 +1,6 @@
 #include "ui/win32/message_boxes.h"
 
-#include "runtime/platform/windows_text.h"
+#include "runtime/windows_text.h"
 #include "ui/form_design.h"
 
 #include <gtest/gtest.h>

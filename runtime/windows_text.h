@@ -1,6 +1,6 @@
 #pragma once
 // Text across the Windows border: the program holds UTF-8, the wide-character API takes
-// UTF-16.
+// UTF-16. Windows only; the Windows platform layer defines them.
 
 #include <string>
 #include <string_view>

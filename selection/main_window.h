@@ -1,0 +1,76 @@
+#pragma once
+// The main window's behaviour, whatever draws it: the drive, directory and file lists
+// that follow each other, the point file chosen last (InPath), the DXF path to write
+// (OutPath), and Convert. A view shows what it is handed (main_window_view.h) and turns
+// its controls' events into the procedures below, named after the events that run
+// them. An entry of a list is named by its index from 0; -1, or an index past the end,
+// names none.
+
+#include "runtime/program_end.h"
+#include "selection/main_window_view.h"
+#include "selection/mounted_drives.h"
+#include "selection/shown_path.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorvane {
+
+// The files the file list shows: letters of any case.
+inline constexpr std::string_view kFilePattern = "*.csv";
+// What the user is told when a folder or a drive cannot be read.
+inline constexpr std::string_view kCannotOpenFolder = "フォルダを開けません";
+
+class MainWindow {
+ public:
+  // Fills the lists, once the view's controls exist: the drives among `volumes`, and
+  // the folder the process is in (which the window never changes, so conversions
+  // always find the template where the program was started), or that folder's root
+  // when it cannot be read. Both boxes stay empty.
+  MainWindow(MainWindowView& window, ListView& drives, ListView& folders, ListView& files,
+             ProgramEnd& programEnd, const std::vector<MountedVolume>& volumes);
+
+  // The user picked drive `index` in the drive list, the one shown already included:
+  // both lists move to its root. A drive that cannot be read is reported, and the
+  // drive list goes back to the drive of the folder shown.
+  void Drv1_Change(int index);
+  // The user opened entry `index` of the directory list: both lists move to that
+  // folder, and the drive list shows the drive holding it. A folder that cannot be
+  // read is reported, and the lists stay where they were.
+  void Dir1_Change(int index);
+  // The user clicked entry `index` of the file list, the one selected (FileListClicks
+  // tells when a click is one): derives InPath and OutPath and shows both, replacing
+  // any edit of the output box. Does nothing when no entry is selected.
+  void Fil1_Click(int index);
+  // The output box now shows `text`: OutPath follows every edit, empty included, in the
+  // bytes of the rest of the path (ShownPath).
+  void Txt2_Change(std::string_view text);
+  // Converts InPath into OutPath under the wait cursor and tells the outcome.
+  void Cmd1_Click();
+  // Cancel and File > Exit end the program at once, asking nothing.
+  void Cmd2_Click() { programEnd_.EndProgram(); }
+  void mnuEnd_Click() { programEnd_.EndProgram(); }
+
+  const std::string& InPath() const noexcept { return inPath_; }
+  const std::string& OutPath() const noexcept { return output_.Path(); }
+
+ private:
+  // Moves both lists to `folder`. False, with nothing changed, when it cannot be read.
+  [[nodiscard]] bool ShowFolder(const std::string& folder);
+  void SelectDriveOfFolder();
+
+  MainWindowView& window_;
+  ListView& driveList_;
+  ListView& folderList_;
+  ListView& fileList_;
+  ProgramEnd& programEnd_;
+  std::vector<std::string> drives_;   // the drive list's entries, as roots
+  std::string folder_;                // the folder both lists show
+  std::vector<std::string> folders_;  // the directory list's entries, as full paths
+  std::vector<std::string> files_;    // the file list's entries, as names in folder_
+  std::string inPath_;
+  ShownPath output_;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,170 @@
+#include "selection/main_window.h"
+
+#include "batch/batch_converter.h"
+#include "runtime/utf8_path.h"
+#include "selection/folder_listing.h"
+#include "tests/selection/main_window_fixture.h"
+#include "tests/ui/window_cases.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace sorvane {
+namespace {
+
+using ::testing::ElementsAre;
+namespace cases = sorvane::window_cases;
+
+TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithNothingChosen) {
+  const std::vector<std::string> chain = FolderChain(testing::NativePath(scratch.Path()));
+  ASSERT_EQ(folders.entries.size(), chain.size() + 1);
+  EXPECT_EQ(folders.selected, static_cast<int>(chain.size()) - 1);
+  EXPECT_EQ(folders.entries.back().text, "sub");
+  EXPECT_EQ(folders.entries.back().depth, static_cast<int>(chain.size()));
+  EXPECT_FALSE(folders.entries.back().open);
+  EXPECT_TRUE(folders.entries[chain.size() - 1].open);
+  // The root shows as its whole path, each folder after it as its name.
+  EXPECT_EQ(folders.entries.front().text, chain.front());
+  EXPECT_EQ(folders.entries[chain.size() - 1].text, Utf8FromPath(PathFromUtf8(scratch.Path()).filename()));
+
+  EXPECT_THAT(files.Texts(), ElementsAre("points.csv", "run.2.csv", "点群.csv"));
+  EXPECT_EQ(files.selected, -1);
+  EXPECT_EQ(drives.SelectedText(), ScratchDriveName());
+  EXPECT_EQ(window.pathsShown, 0);
+  EXPECT_EQ(logic->InPath(), "");
+  EXPECT_EQ(logic->OutPath(), "");
+}
+
+class FileClick : public MainWindowTest, public ::testing::WithParamInterface<cases::FileClick> {};
+
+TEST_P(FileClick, DerivesBothPathsAndShowsThem) {
+  ClickFile(GetParam().file);
+  EXPECT_EQ(logic->InPath(), Here(GetParam().file));
+  EXPECT_EQ(logic->OutPath(), Here(GetParam().proposal));
+  EXPECT_EQ(window.txt1, Here(GetParam().file));
+  EXPECT_EQ(window.txt2, Here(GetParam().proposal));
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowCases, FileClick, ::testing::ValuesIn(cases::kFileClicks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, AClickWithNothingSelectedKeepsTheLastChoice) {
+  ClickFile("points.csv");
+  logic->Fil1_Click(-1);
+  logic->Fil1_Click(static_cast<int>(files.entries.size()));
+  EXPECT_EQ(logic->InPath(), Here("points.csv"));
+  EXPECT_EQ(logic->OutPath(), Here("points.dxf"));
+  EXPECT_EQ(window.pathsShown, 1);
+}
+
+TEST_F(MainWindowTest, OutPathFollowsEveryEditOfTheOutputBoxUntilTheNextClick) {
+  TypeInOutputBox("/out/before.dxf");
+  EXPECT_EQ(logic->OutPath(), "/out/before.dxf");
+  EXPECT_EQ(logic->InPath(), "");
+  ClickFile("points.csv");
+  for (const std::string text : {"/out/a.dxf", "/out/a.dx", "", "relative name"}) {
+    TypeInOutputBox(text);
+    EXPECT_EQ(logic->OutPath(), text);
+    EXPECT_EQ(logic->InPath(), Here("points.csv"));
+  }
+  ClickFile("points.csv");
+  EXPECT_EQ(logic->OutPath(), Here("points.dxf"));
+  EXPECT_EQ(window.txt2, Here("points.dxf"));
+}
+
+class ConvertEnd : public MainWindowTest, public ::testing::WithParamInterface<cases::ConvertEnd> {};
+
+TEST_P(ConvertEnd, TellsTheOutcomeOnceAfterTheWaitCursor) {
+  const cases::ConvertEnd& end = GetParam();
+  if (!end.templateThere) std::filesystem::remove(PathFromUtf8(scratch / "PreData.txt"));
+  if (end.chooseFile) ClickFile("points.csv");
+  logic->Cmd1_Click();
+  ASSERT_THAT(window.messages, ElementsAre(end.message));
+  EXPECT_FALSE(window.waitCursorAtMessage) << "the wait cursor should end before the box";
+  EXPECT_TRUE(window.waitCursorShown);
+  EXPECT_FALSE(window.waiting);
+  EXPECT_EQ(programEnd.requests, 0);
+  EXPECT_EQ(std::filesystem::exists(PathFromUtf8(scratch / "points.dxf")), end.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowCases, ConvertEnd, ::testing::ValuesIn(cases::kConvertEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, ConvertWritesToTheEditedPathWhatTheBatchConverterWrites) {
+  ClickFile("points.csv");
+  const std::string edited = Here("sub/edited.dxf");
+  TypeInOutputBox(edited);
+  logic->Cmd1_Click();
+  ASSERT_THAT(window.messages, ElementsAre("変換しました"));
+  EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(scratch / "points.dxf")));
+
+  const std::vector<std::string> args{"-o", scratch / "batch.dxf", scratch / "points.csv"};
+  std::ostringstream out, err;
+  ASSERT_EQ(RunBatchConverter(args, out, err), kExitAllConverted) << err.str();
+  const std::string fromWindow = testing::ReadFile(edited);
+  EXPECT_FALSE(fromWindow.empty());
+  EXPECT_TRUE(fromWindow == testing::ReadFile(scratch / "batch.dxf"));
+}
+
+TEST_F(MainWindowTest, TheListsFollowEachOtherAndKeepTheChoice) {
+  ClickFile("points.csv");
+  TypeInOutputBox(Here("edited.dxf"));
+  const auto choiceStays = [&] {
+    EXPECT_EQ(logic->InPath(), Here("points.csv"));
+    EXPECT_EQ(logic->OutPath(), Here("edited.dxf"));
+    EXPECT_EQ(window.pathsShown, 1);
+  };
+
+  OpenFolder("sub");
+  EXPECT_EQ(folders.SelectedText(), "sub");
+  EXPECT_THAT(files.Texts(), ElementsAre("inner.csv"));
+  EXPECT_EQ(files.selected, -1);
+  choiceStays();
+
+  // The scratch folder stands for a second drive, beside the root.
+  PickDrive(RootDriveName());
+  EXPECT_EQ(folders.selected, 0);
+  EXPECT_EQ(folders.entries[0].text, RootOf(scratch.Path()));
+  EXPECT_EQ(drives.selected, 0);
+  choiceStays();
+
+  PickDrive(ScratchDriveName());
+  EXPECT_THAT(files.Texts(), ElementsAre("points.csv", "run.2.csv", "点群.csv"));
+  OpenFolder("sub");
+  EXPECT_EQ(drives.SelectedText(), ScratchDriveName());
+  // The drive already shown takes the lists back to its root.
+  PickDrive(ScratchDriveName());
+  EXPECT_EQ(files.entries.size(), 3U);
+  // Opening a folder on the way up, the root, shows the drive holding it.
+  OpenFolder(RootOf(scratch.Path()));
+  EXPECT_EQ(drives.selected, 0);
+  choiceStays();
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(std::filesystem::current_path(), PathFromUtf8(scratch.Path()));
+}
+
+TEST_F(MainWindowTest, AFolderOrDriveThatCannotBeReadIsReportedAndTheListsStay) {
+  const std::vector<ListEntry> folderEntries = folders.entries;
+  const int drive = drives.selected;
+  std::filesystem::remove_all(PathFromUtf8(scratch / "sub"));
+  OpenFolder("sub");
+  EXPECT_THAT(window.messages, ElementsAre("フォルダを開けません"));
+  EXPECT_EQ(folders.entries.size(), folderEntries.size());
+  EXPECT_EQ(files.entries.size(), 3U);
+
+  PickDrive(MissingDriveName());
+  EXPECT_THAT(window.messages, ElementsAre("フォルダを開けません", "フォルダを開けません"));
+  EXPECT_EQ(drives.selected, drive);
+  EXPECT_EQ(folders.entries.size(), folderEntries.size());
+  EXPECT_EQ(files.entries.size(), 3U);
+  ClickFile("points.csv");
+  EXPECT_EQ(logic->InPath(), Here("points.csv"));
+}
+
+}  // namespace
+}  // namespace sorvane

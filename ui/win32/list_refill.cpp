@@ -1,0 +1,16 @@
+#include "ui/win32/list_refill.h"
+
+namespace sorvane::win32 {
+
+void ReplaceListEntries(HWND listBox, const std::vector<std::wstring>& texts, int selected) {
+  ::SendMessageW(listBox, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(listBox, LB_RESETCONTENT, 0, 0);
+  for (const std::wstring& text : texts) {
+    ::SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  ::SendMessageW(listBox, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  ::SendMessageW(listBox, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(listBox, nullptr, TRUE);
+}
+
+}  // namespace sorvane::win32
