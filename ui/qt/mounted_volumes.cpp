@@ -2,6 +2,7 @@
 
 #include "ui/qt/utf8_text.h"
 
+#include <QSocketNotifier>
 #include <QStorageInfo>
 
 namespace sorvane {
@@ -12,6 +13,14 @@ std::vector<MountedVolume> QtMountedVolumes() {
     volumes.push_back({Utf8Bytes(volume.rootPath()), volume.fileSystemType().toStdString(), {}});
   }
   return volumes;
+}
+
+// Linux marks its mount table as having an exception (POLLPRI) each time it changes,
+// until the table is polled again.
+MountChanges::MountChanges(QObject* parent) : QObject(parent), mountTable_(QStringLiteral("/proc/self/mounts")) {
+  if (!mountTable_.open(QIODevice::ReadOnly)) return;
+  auto* notifier = new QSocketNotifier(mountTable_.handle(), QSocketNotifier::Exception, this);
+  connect(notifier, &QSocketNotifier::activated, this, &MountChanges::Changed);
 }
 
 }  // namespace sorvane
