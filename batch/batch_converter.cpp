@@ -2,11 +2,13 @@
 
 #include "engine/conversion_run.h"
 #include "runtime/file_system.h"
+#include "runtime/number_text.h"
 #include "runtime/program_io.h"
 #include "selection/path_derivation.h"
 #include "version/sorvane_version.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -39,10 +41,47 @@ struct Arguments {
   std::string templatePath = kTemplateName;
   std::optional<std::string> outPath;
   std::vector<std::string> inputs;
-  PolylineKind polyline = PolylineKind::Flat;
+  ConversionOptions options;
   bool help = false;
   bool version = false;
 };
+
+bool TakesValue(std::string_view option) {
+  return option == "-t" || option == "-o" || option == "--columns" || option == "--separator" ||
+         option == "--skip-lines" || option == "--text-height";
+}
+
+// Takes the value of an option that has one; false when the value is not one it takes.
+bool TakeValue(Arguments& parsed, std::string_view option, const std::string& value) {
+  if (option == "-t") {
+    parsed.templatePath = value;
+    return true;
+  }
+  if (option == "-o") {
+    parsed.outPath = value;
+    return true;
+  }
+  if (option == "--text-height") {
+    parsed.options.textHeight = StrictConvert(value);
+    return parsed.options.textHeight && *parsed.options.textHeight > 0;
+  }
+  // The others lay the rows out.
+  PointLayout& layout = parsed.options.layout ? *parsed.options.layout
+                                              : parsed.options.layout.emplace();
+  if (option == "--columns") {
+    const std::optional<PointLayout> columns = WithColumns(layout, value);
+    if (columns) layout = *columns;
+    return columns.has_value();
+  }
+  if (option == "--separator") {
+    const std::optional<Separator> separator = SeparatorNamed(value);
+    if (separator) layout.separator = *separator;
+    return separator.has_value();
+  }
+  const char* const end = value.data() + value.size();
+  const auto [stop, error] = std::from_chars(value.data(), end, layout.skipLines);
+  return error == std::errc() && stop == end && layout.skipLines >= 0;
+}
 
 // Nullopt for a usage error, after telling what is wrong.
 std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::ostream& err) {
@@ -59,18 +98,29 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::
     } else if (arg == "--") {
       optionsEnded = true;
     } else if (arg == "--3d") {
-      parsed.polyline = PolylineKind::ThreeD;
+      parsed.options.polyline = PolylineKind::ThreeD;
+    } else if (arg == "--closed") {
+      parsed.options.closed = true;
+    } else if (arg == "--labels") {
+      parsed.options.labels = true;
     } else if (arg == "--version") {
       parsed.version = true;
-    } else if ((arg == "-t" || arg == "-o") && i + 1 < args.size()) {
-      (arg == "-t" ? parsed.templatePath : parsed.outPath.emplace()) = args[++i];
+    } else if (TakesValue(arg) && i + 1 < args.size()) {
+      if (!TakeValue(parsed, arg, args[++i])) {
+        err << "sorvane-convert: invalid value for " << arg << ": " << args[i] << '\n';
+        return std::nullopt;
+      }
     } else {
-      err << "sorvane-convert: " << (arg == "-t" || arg == "-o" ? "missing value for " : "unknown option ")
+      err << "sorvane-convert: " << (TakesValue(arg) ? "missing value for " : "unknown option ")
           << arg << '\n';
       return std::nullopt;
     }
   }
   if (parsed.help || parsed.version) return parsed;
+  if (parsed.options.textHeight && !parsed.options.labels) {
+    err << "sorvane-convert: --text-height needs --labels\n";
+    return std::nullopt;
+  }
   if (parsed.inputs.empty()) {
     err << "sorvane-convert: no INPUT given\n";
     return std::nullopt;
@@ -128,7 +178,7 @@ int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std:
     }
     RememberedMessage message;
     const ConversionResult result = RunConversion(input, outPath, message, parsed->templatePath,
-                                                  parsed->polyline);
+                                                  parsed->options);
     const bool converted = result.outcome == ConvertOutcome::Converted;
     (converted ? out : err) << input << ": " << message.text << '\n';
     if (converted) {

@@ -5,22 +5,27 @@
 #include <algorithm>
 #include <initializer_list>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 
 namespace sorvane {
 namespace {
 
+// The layer of the POINT at the origin and of the polyline.
+constexpr std::string_view kPolylineLayer = "0";
+
 // Up to the handle: R12 has none, so its layer follows at once.
-std::string EntityStart(std::string_view type, bool handles) {
-  return "  0\r\n" + std::string(type) + (handles ? "\r\n  5\r\n" : "\r\n  8\r\n0\r\n");
+std::string EntityStart(std::string_view type, bool handles, std::string_view layer) {
+  return "  0\r\n" + std::string(type) +
+         (handles ? "\r\n  5\r\n" : "\r\n  8\r\n" + std::string(layer) + "\r\n");
 }
 
 // After the handle: the owner, the layer and the subclass markers.
-std::string EntityOwnerAndLayer(std::uint64_t owner,
+std::string EntityOwnerAndLayer(std::uint64_t owner, std::string_view layer,
                                 std::initializer_list<std::string_view> subclasses) {
   std::string text = "\r\n330\r\n" + std::string(HandleText(owner).Text()) +
-                     "\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n";
+                     "\r\n100\r\nAcDbEntity\r\n  8\r\n" + std::string(layer) + "\r\n";
   for (const std::string_view subclass : subclasses) {
     text += "100\r\n";
     text += subclass;
@@ -31,7 +36,8 @@ std::string EntityOwnerAndLayer(std::uint64_t owner,
 
 }  // namespace
 
-DxfWriter::DxfWriter(OutputFile& out, PolylineKind kind) : out_(out), kind_(kind) {
+DxfWriter::DxfWriter(OutputFile& out, PolylineKind kind, bool closed)
+    : out_(out), kind_(kind), closed_(closed) {
   PrepareVertices();
 }
 
@@ -39,6 +45,12 @@ DxfWriter::HeadStatus DxfWriter::CopyTemplateHead(TextInputFile& templateFile) {
   const HeadStatus status = ReadHead(templateFile);
   templateFile.Close();
   return status;
+}
+
+bool DxfWriter::ReadTemplateLine(TextInputFile& templateFile, std::string_view& line) {
+  if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read) return false;
+  header_.Take(line);
+  return true;
 }
 
 DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
@@ -49,9 +61,7 @@ DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
   std::string held;
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read) {
-      return HeadStatus::ReadFailed;
-    }
+    if (!ReadTemplateLine(templateFile, line)) return HeadStatus::ReadFailed;
     const Verdict verdict = watcher.Take(line);
     if (verdict == Verdict::NotText) return HeadStatus::Invalid;
     if (!watcher.SeedSeen()) {
@@ -83,9 +93,7 @@ DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
 DxfWriter::HeadStatus DxfWriter::CopyRestOfLegacyHead(TextInputFile& templateFile) {
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read) {
-      return HeadStatus::ReadFailed;
-    }
+    if (!ReadTemplateLine(templateFile, line)) return HeadStatus::ReadFailed;
     out_.PrintLine(line);
     if (line == "ENTITIES") break;  // whole line, same case, nothing around it
   }
@@ -98,7 +106,7 @@ DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, 
   held.reserve(kMaxTemplateSize);
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read ||
+    if (!ReadTemplateLine(templateFile, line) ||
         held.size() + line.size() + 2 > kMaxTemplateSize) {
       return HeadStatus::ReadFailed;
     }
@@ -117,10 +125,10 @@ DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, 
 }
 
 void DxfWriter::PrepareVertices() {
-  std::string start = EntityStart("VERTEX", handles_);
+  std::string start = EntityStart("VERTEX", handles_, kPolylineLayer);
   std::string ownerToX;
   if (handles_) {
-    ownerToX = EntityOwnerAndLayer(polyline_, {"AcDbVertex", kind_ == PolylineKind::ThreeD
+    ownerToX = EntityOwnerAndLayer(polyline_, kPolylineLayer, {"AcDbVertex", kind_ == PolylineKind::ThreeD
                                                                    ? "AcDb3dPolylineVertex"
                                                                    : "AcDb2dVertex"}) +
                " 10\r\n";
@@ -147,33 +155,69 @@ void DxfWriter::DeferVertices(const PrintedRows& rows) {
 }
 
 void DxfWriter::WriteEntityStart(std::string_view type, std::uint64_t owner,
-                                 std::string_view subclass) {
-  out_.Put(EntityStart(type, handles_));
+                                 std::string_view layer, std::string_view subclass) {
+  out_.Put(EntityStart(type, handles_, layer));
   if (!handles_) return;
   out_.Put(nextHandle_.Text());
   nextHandle_.Increment();
-  out_.Put(subclass.empty() ? EntityOwnerAndLayer(owner, {})
-                            : EntityOwnerAndLayer(owner, {subclass}));
+  out_.Put(subclass.empty() ? EntityOwnerAndLayer(owner, layer, {})
+                            : EntityOwnerAndLayer(owner, layer, {subclass}));
 }
 
+std::uint64_t DxfWriter::ModelSpace() const { return template_ ? template_->modelSpace : 0; }
+
 void DxfWriter::WritePrologue() {
-  const std::uint64_t modelSpace = template_ ? template_->modelSpace : 0;
+  const std::uint64_t modelSpace = ModelSpace();
   const bool threeD = kind_ == PolylineKind::ThreeD;
   // The POINT's X and Y carry ten decimals, its Z one.
-  WriteEntityStart("POINT", modelSpace, "AcDbPoint");
+  WriteEntityStart("POINT", modelSpace, kPolylineLayer, "AcDbPoint");
   for (const std::string_view line :
        {" 10", "0.0000000000", " 20", "0.0000000000", " 30", "0.0"}) {
     out_.PrintLine(line);
   }
-  WriteEntityStart("POLYLINE", modelSpace, threeD ? "AcDb3dPolyline" : "AcDb2dPolyline");
+  WriteEntityStart("POLYLINE", modelSpace, kPolylineLayer,
+                   threeD ? "AcDb3dPolyline" : "AcDb2dPolyline");
   for (const std::string_view line : {" 66", "     1", " 10", "0.0", " 20", "0.0", " 30", "0.0"}) {
     out_.PrintLine(line);
   }
-  if (threeD) out_.Put(" 70\r\n     8\r\n");
+  // Flags, right-aligned in six: 1 closed, 8 a 3D polyline.
+  const int flags = (closed_ ? 1 : 0) | (threeD ? 8 : 0);
+  if (flags != 0) out_.Put(" 70\r\n     " + std::to_string(flags) + "\r\n");
+}
+
+void DxfWriter::EndPolyline() { WriteEntityStart("SEQEND", polyline_, kPolylineLayer, {}); }
+
+void DxfWriter::StartLabels(std::optional<double> textHeight) {
+  const double height = textHeight.value_or(header_.TextSize().value_or(kDefaultTextSize));
+  NumberText heightText;
+  heightText.length = static_cast<std::uint8_t>(PrintNumberText(height, heightText.text) - heightText.text);
+  labels_.emplace(LabelStyle{header_.CurrentLayer(), heightText,
+                             LabelText(header_.TextIsUtf8(), header_.CodePage())});
+}
+
+void DxfWriter::WritePlace(const LabelledRow& row) {
+  out_.Put(" 10\r\n");
+  out_.PrintLine(row.x.View());
+  out_.Put(" 20\r\n");
+  out_.PrintLine(row.y.View());
+  out_.Put(" 30\r\n");
+  out_.PrintLine(row.z.View());
+}
+
+void DxfWriter::WriteLabel(const LabelledRow& row) {
+  WriteEntityStart("POINT", ModelSpace(), labels_->layer, "AcDbPoint");
+  WritePlace(row);
+  WriteEntityStart("TEXT", ModelSpace(), labels_->layer, "AcDbText");
+  WritePlace(row);
+  out_.Put(" 40\r\n");
+  out_.PrintLine(labels_->height.View());
+  out_.Put("  1\r\n");
+  out_.PrintLine(labels_->text.Of(row.name));
+  // A TEXT's alignment has a subclass marker of its own, after the text.
+  if (handles_) out_.Put("100\r\nAcDbText\r\n");
 }
 
 void DxfWriter::WriteTrailer() {
-  WriteEntityStart("SEQEND", polyline_, {});
   out_.Put("  0\r\nENDSEC\r\n");
   if (!template_) {
     out_.Put("  0\r\nEOF\r\n");

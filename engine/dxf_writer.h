@@ -1,7 +1,9 @@
 #pragma once
 // The DXF text of a conversion: the head taken from the template, one POINT at the
 // origin, one POLYLINE with a VERTEX per point row, and the closing records. Every line
-// ends with CR LF; every entity is on layer "0".
+// ends with CR LF; the POINT and the POLYLINE are on layer "0". Labels asked for follow
+// the polyline's SEQEND: a POINT and a TEXT of its name for each named point, on the
+// template's current layer.
 //
 // The template decides the form. One of DXF R12 or older, or one that claims no version
 // (template_version.h), gives its lines up to the first "ENTITIES" unchanged, then the
@@ -12,6 +14,9 @@
 
 #include "engine/drawing_template.h"
 #include "engine/handle_text.h"
+#include "engine/header_defaults.h"
+#include "engine/label_text.h"
+#include "engine/layout_row_reader.h"
 #include "engine/printed_rows.h"
 #include "engine/polyline_kind.h"
 #include "engine/vertex_format.h"
@@ -42,7 +47,8 @@ class DxfWriter {
   // head is a few hundred kilobytes. An R12 template is streamed and may be any size.
   static constexpr std::size_t kMaxTemplateSize = std::size_t{64} << 20;
 
-  DxfWriter(OutputFile& out, PolylineKind kind);
+  // `closed`: the polyline closes on its first vertex.
+  DxfWriter(OutputFile& out, PolylineKind kind, bool closed = false);
 
   // Writes the template's head and closes the template. For R12 or older it copies the
   // lines up to and including the first that is exactly "ENTITIES", or all of them; for
@@ -51,7 +57,7 @@ class DxfWriter {
   HeadStatus CopyTemplateHead(TextInputFile& templateFile);
 
   // The POINT at the origin and the head of the POLYLINE; for an R12 template and a
-  // flat polyline, 22 lines.
+  // flat open polyline, 22 lines.
   void WritePrologue();
 
   // One VERTEX per row, in order; for an R12 template and a flat polyline, 10 lines.
@@ -70,19 +76,50 @@ class DxfWriter {
   // would put them.
   void DeferVertices(const PrintedRows& rows);
 
-  // SEQEND and ENDSEC; for R12 EOF (8 lines), for R13 or newer the template's sections
-  // after ENTITIES, and the final $HANDSEED.
+  // The SEQEND that ends the polyline's vertices.
+  void EndPolyline();
+
+  // Once the polyline is ended: takes what every label has from the template's HEADER,
+  // its current layer ($CLAYER), the height of its text ($TEXTSIZE, or kDefaultTextSize
+  // when it sets none), unless `textHeight` is given, and how it keeps text (UTF-8 from
+  // R2007 on, before that the code page of $DWGCODEPAGE).
+  void StartLabels(std::optional<double> textHeight);
+  // A POINT at the row's place and a TEXT of its name there, its insertion point.
+  // Precondition: StartLabels was called.
+  void WriteLabel(const LabelledRow& row);
+
+  // ENDSEC; for R12 EOF, for R13 or newer the template's sections after ENTITIES, and
+  // the final $HANDSEED. With EndPolyline, 8 lines for R12.
   void WriteTrailer();
 
+  // The text height of a drawing whose template sets none, as CAD programs take it.
+  static constexpr double kDefaultTextSize = 0.2;
+
  private:
+  // Reads the next line of the template, for every stage of the head alike.
+  [[nodiscard]] bool ReadTemplateLine(TextInputFile& templateFile, std::string_view& line);
   HeadStatus ReadHead(TextInputFile& templateFile);
   HeadStatus CopyRestOfLegacyHead(TextInputFile& templateFile);
   HeadStatus TakeWholeTemplate(TextInputFile& templateFile, std::string held);
   void PrepareVertices();
-  void WriteEntityStart(std::string_view type, std::uint64_t owner, std::string_view subclass);
+  // Up to the group codes of its own: type, handle, owner, layer, subclass markers.
+  void WriteEntityStart(std::string_view type, std::uint64_t owner, std::string_view layer,
+                        std::string_view subclass);
+  void WritePlace(const LabelledRow& row);
+  // The owner of the drawing's entities; 0 for R12, which has none.
+  std::uint64_t ModelSpace() const;
+
+  struct LabelStyle {
+    std::string layer;
+    NumberText height;
+    LabelText text;
+  };
 
   OutputFile& out_;
   const PolylineKind kind_;
+  const bool closed_;
+  HeaderDefaults header_;
+  std::optional<LabelStyle> labels_;
   std::optional<DrawingTemplate> template_;  // R13 or newer only
   bool handles_ = false;
   HandleText nextHandle_;

@@ -39,13 +39,13 @@ constexpr std::string_view kTrailer =
 
 // Converts `points` with `templateText` as PreData.txt and returns the drawing.
 std::string Convert(std::string_view points, std::string_view templateText,
-                    PolylineKind polyline = PolylineKind::Flat) {
+                    const ConversionOptions& options = {}) {
   ScratchDirectory dir;
   WriteFile("points.csv", points);
   WriteFile(kTemplateName, templateText);
   RecordingSink sink;
   const ConversionResult result =
-      RunConversion("points.csv", "out.dxf", sink, kTemplateName, polyline);
+      RunConversion("points.csv", "out.dxf", sink, kTemplateName, options);
   EXPECT_EQ(result.outcome, ConvertOutcome::Converted) << sink.messages.front();
   return ReadFile("out.dxf");
 }
@@ -71,7 +71,7 @@ TEST(DxfWriter, WritesTheGoldenDrawing) {
 
 TEST(DxfWriter, FlagsA3dPolylineInAnR12Drawing) {
   const std::string drawing =
-      Convert("12.5,-3,0\r\n", "  2\r\nENTITIES\r\n", PolylineKind::ThreeD);
+      Convert("12.5,-3,0\r\n", "  2\r\nENTITIES\r\n", {.polyline = PolylineKind::ThreeD});
   EXPECT_EQ(drawing, "  2\r\nENTITIES\r\n" + std::string(kPrologue) +
                          " 70\r\n     8\r\n"
                          "  0\r\nVERTEX\r\n  8\r\n0\r\n"
@@ -113,7 +113,7 @@ TEST(DxfWriter, WritesAConformingR2000Drawing3d) {
       "100\r\nAcDbVertex\r\n100\r\nAcDb3dPolylineVertex\r\n"
       " 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n 70\r\n    32\r\n"
       "  0\r\nSEQEND\r\n  5\r\n2D\r\n330\r\n2B\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n";
-  EXPECT_EQ(Convert("12.5,-3,0\r\n", r2000::Template(), PolylineKind::ThreeD),
+  EXPECT_EQ(Convert("12.5,-3,0\r\n", r2000::Template(), {.polyline = PolylineKind::ThreeD}),
             std::string(r2000::kVersion) + std::string(r2000::kSeed) + "000000000000002E\r\n" +
                 std::string(r2000::kTables) + entities + "  0\r\nENDSEC\r\n" +
                 std::string(r2000::kObjects));
@@ -164,6 +164,7 @@ std::string WriteByTurns(const std::string& points, bool leaveSomeToThread) {
     status = ReadPointRows(pointFile, rows);
     writer.WriteVertices(rows);
   }
+  writer.EndPolyline();
   writer.WriteTrailer();
   EXPECT_TRUE(out.Commit());
   EXPECT_EQ(deferred > 1, leaveSomeToThread);
