@@ -1,10 +1,13 @@
 #include "engine/layout_row_reader.h"
 
 #include "engine/dxf_group.h"
+#include "engine/row_batches.h"
 #include "runtime/number_text.h"
 
+#include <array>
 #include <cstring>
 #include <optional>
+#include <span>
 
 namespace sorvane {
 namespace {
@@ -109,25 +112,99 @@ bool PrintInto(NumberText& text, int column, std::string_view field, const char*
   return true;
 }
 
+// What each field of a row holds, for reading rows of the common form.
+enum class Role : std::uint8_t { Skipped, X, Y, Z, Name };
+
+// The commonest form of a row in a layout: plain decimals and a name without blanks
+// around them, one separator character between fields, and the line ending after the
+// last field that holds a value.
+class CommonForm {
+ public:
+  explicit CommonForm(const PointLayout& layout)
+      : count_(layout.fieldCount), separator_(SeparatorCharacter(layout.separator)),
+        hasZ_(layout.z != PointLayout::kNoField),
+        usable_(layout.separator != Separator::Space && layout.fieldCount <= kMaxFields) {
+    if (!usable_) return;
+    roles_.fill(Role::Skipped);
+    roles_[static_cast<std::size_t>(layout.x)] = Role::X;
+    roles_[static_cast<std::size_t>(layout.y)] = Role::Y;
+    if (hasZ_) roles_[static_cast<std::size_t>(layout.z)] = Role::Z;
+    if (layout.name != PointLayout::kNoField) roles_[static_cast<std::size_t>(layout.name)] = Role::Name;
+  }
+
+  bool Usable() const { return usable_; }
+
+  // Reads the line at `line` when it has the common form, puts its texts at `out` and
+  // returns the start of the next line; nullptr when the line has another form, which
+  // is then read the general way. Reads at most kCommonRowWindow bytes from `line`.
+  const char* Read(const char* line, char*& out) const {
+    // The last two bytes of the window are left for the line end.
+    const char* const limit = line + kCommonRowWindow - 2;
+    std::array<PlainDecimal, 3> values;  // X, Y, Z
+    const char* p = line;
+    for (int field = 0; field < count_; ++field) {
+      const Role role = roles_[static_cast<std::size_t>(field)];
+      if (role == Role::Skipped || role == Role::Name) {
+        const char* const start = p;
+        while (p < limit && *p != separator_ && *p != '\r' && *p != '\n' && *p != '\0') ++p;
+        if (role == Role::Name && (p == start || IsBlank(*start) || IsBlank(p[-1]))) return nullptr;
+      } else {
+        p = ScanPlainDecimal(p, limit, values[static_cast<std::size_t>(role) - 1]);
+        if (p == nullptr) return nullptr;
+      }
+      const bool last = field + 1 == count_;
+      if (last ? *p != '\r' && *p != '\n' : *p != separator_) return nullptr;
+      ++p;
+    }
+    if (p[-1] == '\r' && *p == '\n') ++p;
+    char* text = out;
+    for (const PlainDecimal& value : std::span(values).first(hasZ_ ? 3 : 2)) {
+      text = PrintedRows::PutText(text, [&](char* at) { return PrintPlainDecimal(value, at); });
+    }
+    if (!hasZ_) text = PrintedRows::PutText(text, [](char* at) { return PrintNumberText(0, at); });
+    out = text;
+    return p;
+  }
+
+ private:
+  // Rows of more fields are read the general way.
+  static constexpr int kMaxFields = 8;
+
+  std::array<Role, kMaxFields> roles_{};
+  int count_;
+  char separator_;
+  bool hasZ_;
+  bool usable_;
+};
+
+// The print texts of a row read the general way, X, Y and Z at `out`; false when a
+// value is not a number.
+bool PutValues(const Fields& fields, const PointLayout& layout, const char* readable, char*& out) {
+  for (const auto& [column, field] :
+       {std::pair{layout.x, fields.x}, {layout.y, fields.y}, {layout.z, fields.z}}) {
+    char* const end = PrintValue(column, field, readable, out + 1);
+    if (end == nullptr) return false;
+    *out = static_cast<char>(end - out - 1);
+    out = end;
+  }
+  return true;
+}
+
 }  // namespace
 
 RowStatus ReadLayoutRows(TextInputFile& points, const PointLayout& layout, PrintedRows& rows) {
-  while (rows.HasRoomForRow()) {
-    Fields fields;
-    const RowStatus status = NextRow(points, layout, fields);
-    if (status != RowStatus::Row) return status;
-    const char* const readable = points.ReadInEnd();
-    char* out = rows.RowSpace();
-    for (const auto& [column, field] :
-         {std::pair{layout.x, fields.x}, {layout.y, fields.y}, {layout.z, fields.z}}) {
-      char* const end = PrintValue(column, field, readable, out + 1);
-      if (end == nullptr) return RowStatus::BadRow;
-      *out = static_cast<char>(end - out - 1);
-      out = end;
-    }
-    rows.CommitRow(out);
-  }
-  return RowStatus::Row;
+  const CommonForm common(layout);
+  return ReadRowBatch(
+      points, rows,
+      [&] { return common.Usable() && points.LineNumber() >= layout.skipLines; },
+      [&](const char* line, char*& out) { return common.Read(line, out); },
+      [&](char*& out) {
+        Fields fields;
+        const RowStatus status = NextRow(points, layout, fields);
+        if (status != RowStatus::Row) return status;
+        return PutValues(fields, layout, points.ReadInEnd(), out) ? RowStatus::Row
+                                                                  : RowStatus::BadRow;
+      });
 }
 
 RowStatus ReadLabelledRow(TextInputFile& points, const PointLayout& layout, LabelledRow& row) {
