@@ -119,6 +119,49 @@ TEST(DxfWriter, WritesAConformingR2000Drawing3d) {
                 std::string(r2000::kObjects));
 }
 
+// Labels follow the polyline's SEQEND, a POINT and a TEXT for each named point, on the
+// template's current layer and with its text height.
+TEST(DxfWriter, WritesLabelsAfterThePolylineOnTheCurrentLayer) {
+  ConversionOptions options{.closed = true, .labels = true};
+  options.layout = WithColumns({}, "name,x,y");
+  const std::string head =
+      "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$CLAYER\r\n  8\r\nPoints\r\n"
+      "  9\r\n$TEXTSIZE\r\n 40\r\n1.5\r\n  0\r\nENDSEC\r\n"
+      "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+  EXPECT_EQ(Convert("P1,12.5,-3\r\n", head, options),
+            head + std::string(kPrologue) + " 70\r\n     1\r\n" +
+                "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n"
+                "  0\r\nSEQEND\r\n  8\r\n0\r\n"
+                "  0\r\nPOINT\r\n  8\r\nPoints\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n"
+                "  0\r\nTEXT\r\n  8\r\nPoints\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n"
+                " 40\r\n 1.5 \r\n  1\r\nP1\r\n"
+                "  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+}
+
+// The labels' entities take the handles after the SEQEND's, owned by the model space
+// block record; the seed comes after the last of them. Without $TEXTSIZE, the height
+// is the one CAD programs take, unless one is given.
+TEST(DxfWriter, GivesLabelsHandlesOwnersAndSubclassMarkers) {
+  ConversionOptions options{.labels = true};
+  options.layout = WithColumns({}, "name,x,y,z");
+  const std::string labels =
+      "  0\r\nSEQEND\r\n  5\r\n2D\r\n330\r\n2B\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "  0\r\nPOINT\r\n  5\r\n2E\r\n330\r\n1F\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDbPoint\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 7 \r\n"
+      "  0\r\nTEXT\r\n  5\r\n2F\r\n330\r\n1F\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDbText\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 7 \r\n"
+      " 40\r\n 0.2 \r\n  1\r\nP1\r\n100\r\nAcDbText\r\n"
+      "  0\r\nENDSEC\r\n";
+  const std::string drawing = Convert("P1,12.5,-3,7\r\n", r2000::Template(), options);
+  EXPECT_TRUE(drawing.starts_with(std::string(r2000::kVersion) + std::string(r2000::kSeed) +
+                                  "0000000000000030\r\n"))
+      << drawing;
+  EXPECT_NE(drawing.find(labels + std::string(r2000::kObjects)), std::string::npos) << drawing;
+  options.textHeight = 3;
+  EXPECT_NE(Convert("P1,12.5,-3,7\r\n", r2000::Template(), options).find(" 40\r\n 3 \r\n  1\r\nP1\r\n"),
+            std::string::npos);
+}
+
 // The drawing's seed comes after its last handle however far the head lies behind, and
 // a $HANDSEED written before $ACADVER is the one replaced.
 TEST(DxfWriter, SeedsAboveTheLastHandleBeyondOneBuffer) {
