@@ -45,7 +45,7 @@ LineKind SplitLine(std::string_view line, const PointLayout& layout, Fields& fie
     std::size_t end = at;
     if (byBlanks) {
       while (at < line.size() && IsBlank(line[at])) ++at;
-      if (at == line.size()) return LineKind::Bad;
+      if (at >= line.size()) return LineKind::Bad;  // the line ended a field before
       end = at;
       while (end < line.size() && !IsBlank(line[end])) ++end;
     } else {

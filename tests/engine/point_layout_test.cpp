@@ -178,7 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"NulInAName", {.layout = Layout("name,x,y")}, "P\0,1,2\r\n"s, {}, 1},
         LayoutCase{"NulInAnIgnoredField", {.layout = Layout("x,y,-")}, "1,2,\0\r\n"s, {}, 1},
         LayoutCase{"TooFewFieldsBetweenBlanks", {.layout = Layout("x,y,z", Separator::Space)},
-                   "1 2 3\r\n 1  2 \r\n", {}, 2}),
+                   "1 2 3\r\n 1  2 \r\n", {}, 2},
+        LayoutCase{"TooFewFieldsEndingTheLine", {.layout = Layout("x,y,z", Separator::Space)},
+                   "1 2 3\r\n1 2\r\n", {}, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
