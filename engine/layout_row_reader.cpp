@@ -90,11 +90,7 @@ char* PrintValue(int column, std::string_view field, const char* readable, char*
 RowStatus NextRow(TextInputFile& points, const PointLayout& layout, Fields& fields) {
   while (!points.AtEnd()) {
     std::string_view line;
-    switch (points.ReadLine(line)) {
-      case TextInputFile::LineStatus::Read: break;
-      case TextInputFile::LineStatus::TooLong: return RowStatus::BadRow;
-      case TextInputFile::LineStatus::ReadFailed: return RowStatus::ReadFailed;
-    }
+    if (const RowStatus read = ReadRowLine(points, line); read != RowStatus::Row) return read;
     if (points.LineNumber() <= layout.skipLines) continue;
     switch (SplitLine(line, layout, fields)) {
       case LineKind::Row: return RowStatus::Row;

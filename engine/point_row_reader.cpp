@@ -114,11 +114,7 @@ RowStatus ReadPointRow(TextInputFile& points, PointRow& row, FieldReading readin
   // Blank lines after the last row end the vertex list as the end of the file does.
   while (!points.AtEnd()) {
     std::string_view line;
-    switch (points.ReadLine(line)) {
-      case TextInputFile::LineStatus::Read: break;
-      case TextInputFile::LineStatus::TooLong: return RowStatus::BadRow;
-      case TextInputFile::LineStatus::ReadFailed: return RowStatus::ReadFailed;
-    }
+    if (const RowStatus read = ReadRowLine(points, line); read != RowStatus::Row) return read;
     switch (ConvertLine(line, reading, row)) {
       case LineKind::Row: return RowStatus::Row;
       case LineKind::Bad: return RowStatus::BadRow;

@@ -1,7 +1,8 @@
 #pragma once
-// The loop that reads a batch of rows, shared by the readers of every layout: rows of
-// the layout's commonest form are taken straight from the buffered bytes, many at a
-// time, and any other line the general way, one at a time.
+// What the readers of every layout share: the loop that reads a batch of rows, which
+// takes rows of the layout's commonest form straight from the buffered bytes, many at
+// a time, and any other line the general way, one at a time; and the reading of one
+// line for the general way.
 
 #include "engine/point_row_reader.h"
 #include "engine/printed_rows.h"
@@ -16,6 +17,17 @@ namespace sorvane {
 // A common row is read only when this many bytes are buffered from its start, so
 // that it is scanned without a test for the end of the buffer at every byte.
 inline constexpr std::size_t kCommonRowWindow = 128;
+
+// Reads the next line of a point file into `line`: Row when it is read, BadRow when it
+// is too long, ReadFailed when reading failed. Precondition: !points.AtEnd().
+inline RowStatus ReadRowLine(TextInputFile& points, std::string_view& line) {
+  switch (points.ReadLine(line)) {
+    case TextInputFile::LineStatus::Read: break;
+    case TextInputFile::LineStatus::TooLong: return RowStatus::BadRow;
+    case TextInputFile::LineStatus::ReadFailed: return RowStatus::ReadFailed;
+  }
+  return RowStatus::Row;
+}
 
 // Reads rows into `rows` until it is full or a row cannot be read; returns as
 // ReadPointRows does. `readCommonRow(line, out)` reads the line at `line`, of which
