@@ -42,16 +42,15 @@ LineKind SplitLine(std::string_view line, const PointLayout& layout, Fields& fie
   const char separator = SeparatorCharacter(layout.separator);
   std::size_t at = 0;
   for (int field = 0; field < layout.fieldCount; ++field) {
-    std::size_t end = at;
+    // A line that ends before this field has too few.
     if (byBlanks) {
-      while (at < line.size() && IsBlank(line[at])) ++at;
-      if (at >= line.size()) return LineKind::Bad;  // the line ended a field before
-      end = at;
-      while (end < line.size() && !IsBlank(line[end])) ++end;
-    } else {
-      if (at > line.size()) return LineKind::Bad;  // the line ended a field before
-      end = std::min(line.find(separator, at), line.size());
+      at = line.find_first_not_of(" \t", at);
+      if (at == std::string_view::npos) return LineKind::Bad;
+    } else if (at > line.size()) {
+      return LineKind::Bad;
     }
+    const std::size_t end =
+        std::min(byBlanks ? line.find_first_of(" \t", at) : line.find(separator, at), line.size());
     const std::string_view text = line.substr(at, end - at);
     if (field == layout.x) fields.x = text;
     if (field == layout.y) fields.y = text;
