@@ -121,6 +121,11 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::
     err << "sorvane-convert: --text-height needs --labels\n";
     return std::nullopt;
   }
+  if (parsed.options.labels &&
+      (!parsed.options.layout || parsed.options.layout->name == PointLayout::kNoField)) {
+    err << "sorvane-convert: --labels needs a name in --columns\n";
+    return std::nullopt;
+  }
   if (parsed.inputs.empty()) {
     err << "sorvane-convert: no INPUT given\n";
     return std::nullopt;

@@ -231,7 +231,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"TextHeightZero", {"--labels", "--text-height", "0", "a.csv"},
                   "sorvane-convert: invalid value for --text-height: 0"},
         UsageCase{"TextHeightWithoutLabels", {"--text-height", "2", "a.csv"},
-                  "sorvane-convert: --text-height needs --labels"}),
+                  "sorvane-convert: --text-height needs --labels"},
+        UsageCase{"LabelsWithoutNames", {"--labels", "--columns", "x,y,z", "a.csv"},
+                  "sorvane-convert: --labels needs a name in --columns"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
