@@ -47,7 +47,7 @@ entries=$(sorvane_entries)
 [ "$(wc -l <<<"$entries")" -eq 1 ] || fail "uninstall entries after the upgrade: $entries"
 [ "${entries##* }" = "$version" ] || fail "the entry shows version ${entries##* }, not $version"
 
-for file in sorvane-convert.exe PreData.txt PreData-R2000.txt PreData-R2018.txt $window; do
+for file in sorvane-convert.exe PreData.txt PreData-R2000.txt PreData-R2018.txt README.md README.ja.md $window; do
   [ -f "$folder/$file" ] || fail "$file is not in Program Files\\Sorvane"
 done
 
