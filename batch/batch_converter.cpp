@@ -19,7 +19,7 @@ namespace {
 
 // The manual page is made from this text (help2man), so options stay in its list form.
 constexpr std::string_view kUsage =
-    "Usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n"
+    "Usage: sorvane-convert [OPTION]... INPUT...\n"
     "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
     "taken from TEMPLATE. Where the shell leaves wildcards to the program (Windows),\n"
     "it expands * and ? in each INPUT itself.\n"
@@ -35,7 +35,29 @@ constexpr std::string_view kUsage =
     "  --3d         writes a 3D polyline, whose vertices keep their Z in every reader\n"
     "  --           ends the options, so that an INPUT may begin with -\n"
     "  --help, /?   prints this help and exits\n"
-    "  --version    prints the program's version and exits\n";
+    "  --version    prints the program's version and exits\n"
+    "\n"
+    "Point files as surveyors write them:\n"
+    "  --columns LIST   the fields of a row in order, separated by commas: x, y, z\n"
+    "                   (the drawing's axes), n and e (the northing, which becomes\n"
+    "                   the drawing's Y, and the easting, its X), name (the point's\n"
+    "                   name), - (a field not read); one of x and e and one of y and\n"
+    "                   n are needed, Z is 0 without z, fields after the last are not\n"
+    "                   read (default: x,y,z)\n"
+    "  --skip-lines N   the first N lines are no rows (headers, titles)\n"
+    "  --separator SEP  comma (the default), tab, semicolon, or space (any run of\n"
+    "                   blanks and tabs)\n"
+    "  --closed         closes the polyline\n"
+    "  --labels         writes each point's name at it, a TEXT and a POINT after the\n"
+    "                   polyline on the template's current layer; needs name in\n"
+    "                   --columns; reads INPUT twice, so it cannot be a pipe\n"
+    "  --text-height H  the labels' height (default: the template's $TEXTSIZE, or\n"
+    "                   0.2)\n"
+    "With any of these, each row is read strictly: every value a number as a whole\n"
+    "(blanks around it allowed), every name not blank; a row that does not fit ends\n"
+    "the conversion with its line number, and blank lines are skipped. A Japanese\n"
+    "survey file headed 点名,X,Y,Z, whose X is the northing:\n"
+    "  sorvane-convert --columns name,n,e,z --skip-lines 1 --labels survey.csv\n";
 
 struct Arguments {
   std::string templatePath = kTemplateName;
