@@ -179,9 +179,9 @@ std::string LaidOutPointFile(std::size_t rows) {
   for (std::size_t i = 0; i < rows; ++i) {
     if (random() % 64 == 0) text += "\r\n";
     const bool plain = random() % 4 != 0;
-    const std::string name = "P" + std::to_string(i);
-    text += random() % 8 == 0 ? " " + name + "\t" : name;
-    for (int value = 0; value < 3; ++value) text += ";" + (plain ? fields.PlainField() : fields.Field(false));
+    const std::string name = "P"s + std::to_string(i);
+    text += random() % 8 == 0 ? " "s + name + "\t" : name;
+    for (int value = 0; value < 3; ++value) text += ";"s + (plain ? fields.PlainField() : fields.Field(false));
     if (random() % 16 == 0) text += ";note";
     static constexpr const char* kLineEnds[] = {"\n", "\r\n", "\r\n", "\r"};
     text += kLineEnds[random() % 4];
