@@ -1,5 +1,7 @@
 #include "batch/batch_converter.h"
 
+#include "batch/template_lookup.h"
+
 #include "engine/conversion_run.h"
 #include "runtime/file_system.h"
 #include "runtime/number_text.h"
@@ -22,16 +24,18 @@ constexpr std::string_view kUsage =
     "Usage: sorvane-convert [OPTION]... INPUT...\n"
     "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
     "taken from TEMPLATE. Where the shell leaves wildcards to the program (Windows),\n"
-    "it expands * and ? in each INPUT itself.\n"
+    "it expands * and ? in each INPUT itself, to files only.\n"
     "An INPUT whose drawing would replace the one written for an earlier INPUT (a.csv\n"
     "and a.old.csv both give a.dxf) is not converted, and the earlier drawing is kept.\n"
     "\n"
     "Options:\n"
-    "  -t TEMPLATE  the template (default: PreData.txt in the current directory); one\n"
-    "               of DXF R12 is copied up to its ENTITIES line, one of R13 or newer\n"
-    "               gives a drawing of its version with its sections after ENTITIES\n"
-    "  -o OUTPUT    the drawing to write, for exactly one INPUT (default: INPUT with\n"
-    "               its extension replaced by .dxf)\n"
+    "  -t TEMPLATE  the template (default: PreData.txt in the current directory, else\n"
+    "               the PreData.txt installed with the program); one of DXF R12 is\n"
+    "               copied up to its ENTITIES line, one of R13 or newer gives a\n"
+    "               drawing of its version with its sections after ENTITIES\n"
+    "  -o OUTPUT    the drawing to write, for exactly one INPUT (default: INPUT cut\n"
+    "               before the first dot of its file name, plus .dxf: a.old.csv gives\n"
+    "               a.dxf)\n"
     "  --3d         writes a 3D polyline, whose vertices keep their Z in every reader\n"
     "  --           ends the options, so that an INPUT may begin with -\n"
     "  --help, /?   prints this help and exits\n"
@@ -60,7 +64,7 @@ constexpr std::string_view kUsage =
     "  sorvane-convert --columns name,n,e,z --skip-lines 1 --labels survey.csv\n";
 
 struct Arguments {
-  std::string templatePath = kTemplateName;
+  std::optional<std::string> templatePath;
   std::optional<std::string> outPath;
   std::vector<std::string> inputs;
   ConversionOptions options;
@@ -68,13 +72,14 @@ struct Arguments {
   bool version = false;
 };
 
-bool TakesValue(std::string_view option) {
+[[nodiscard]] bool TakesValue(std::string_view option) {
   return option == "-t" || option == "-o" || option == "--columns" || option == "--separator" ||
          option == "--skip-lines" || option == "--text-height";
 }
 
 // Takes the value of an option that has one; false when the value is not one it takes.
-bool TakeValue(Arguments& parsed, std::string_view option, const std::string& value) {
+[[nodiscard]] bool TakeValue(Arguments& parsed, std::string_view option,
+                             const std::string& value) {
   if (option == "-t") {
     parsed.templatePath = value;
     return true;
@@ -106,7 +111,8 @@ bool TakeValue(Arguments& parsed, std::string_view option, const std::string& va
 }
 
 // Nullopt for a usage error, after telling what is wrong.
-std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::ostream& err) {
+[[nodiscard]] std::optional<Arguments> ParseArguments(std::span<const std::string> args,
+                                                     std::ostream& err) {
   Arguments parsed;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -159,6 +165,10 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args, std::
   return parsed;
 }
 
+// Told once, after the template's own path, when the template given with -t cannot be
+// opened: every further INPUT would fail the same way.
+constexpr std::string_view kGivenTemplateMissing = "テンプレートファイルが存在しません";
+
 // Told for an INPUT whose output is a drawing this command wrote for an earlier one.
 constexpr std::string_view kOutputWrittenBefore = "出力ファイルが前の入力ファイルの出力と同じです";
 
@@ -180,7 +190,8 @@ class RememberedMessage : public MessageSink {
 
 }  // namespace
 
-int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+                      const std::string& installedTemplate) {
   const std::optional<Arguments> parsed = ParseArguments(args, err);
   if (!parsed) {
     err << kUsage;
@@ -194,6 +205,8 @@ int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std:
     out << "sorvane-convert " << kVersionText << '\n';
     return kExitAllConverted;
   }
+  const std::string templatePath =
+      parsed->templatePath ? *parsed->templatePath : DefaultTemplate(installedTemplate);
   int status = kExitAllConverted;
   std::vector<FileIdentity> written;
   for (const std::string& input : parsed->inputs) {
@@ -204,8 +217,12 @@ int RunBatchConverter(std::span<const std::string> args, std::ostream& out, std:
       continue;
     }
     RememberedMessage message;
-    const ConversionResult result = RunConversion(input, outPath, message, parsed->templatePath,
-                                                  parsed->options);
+    const ConversionResult result =
+        RunConversion(input, outPath, message, templatePath, parsed->options);
+    if (result.outcome == ConvertOutcome::TemplateMissing && parsed->templatePath) {
+      err << templatePath << ": " << kGivenTemplateMissing << '\n';
+      return kExitSomeFailed;
+    }
     const bool converted = result.outcome == ConvertOutcome::Converted;
     (converted ? out : err) << input << ": " << message.text << '\n';
     if (converted) {

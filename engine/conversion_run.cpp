@@ -102,7 +102,8 @@ ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile
   }
   writer.EndPolyline();
   if (options.labels) {
-    if (const ConversionResult labelled = WriteLabels(points, *layout, options.textHeight, writer, out);
+    if (const ConversionResult labelled =
+            WriteLabels(points, *layout, options.textHeight, writer, out);
         labelled.outcome != ConvertOutcome::Converted) {
       return labelled;
     }

@@ -46,9 +46,9 @@ enum class Target { Null, Kept, Dropped, Nothing };
 // What a pointer's value names: the null handle, an object the drawing keeps or leaves
 // out, or nothing (no object has it, or it is no handle at all).
 Target TargetOf(const HandleTable& handles, std::string_view value) {
-  const std::optional<std::uint64_t> handle = HandleValue(value);
+  const std::optional<Handle> handle = HandleValue(value);
   if (!handle) return Target::Nothing;
-  if (*handle == 0) return Target::Null;
+  if (*handle == kNullHandle) return Target::Null;
   switch (handles.Find(*handle)) {
     case HandleTable::State::Kept: return Target::Kept;
     case HandleTable::State::Dropped: return Target::Dropped;
@@ -157,11 +157,12 @@ class DrawingCopier final : public TemplateRecords::GroupSink {
   // any other goes with its owner, as the table has it too, at the cost of no search
   // for its own handle.
   bool Dropped(const TemplateRecord& record) const {
-    if (record.handle != 0 && MayFollowWhatItNames(record)) {
+    if (record.handle != kNullHandle && MayFollowWhatItNames(record)) {
       return handles_.Find(record.handle) == HandleTable::State::Dropped;
     }
-    return (record.owner != 0 && handles_.Find(record.owner) == HandleTable::State::Dropped) ||
-           (record.handle == 0 && follower_.Follows());
+    return (record.owner != kNullHandle &&
+            handles_.Find(record.owner) == HandleTable::State::Dropped) ||
+           (record.handle == kNullHandle && follower_.Follows());
   }
 
   // A pointer at a dropped object goes. One that names nothing goes when it is an entry
@@ -232,17 +233,18 @@ class TemplateAnalysis {
         modelSpaceSeen = true;
         drawing_.modelSpace = record.handle;
       }
-      if (record.handle == 0) continue;
+      if (record.handle == kNullHandle) continue;
       handles_.Add(record.handle, record.owner, record.part == TemplatePart::Entities);
       followersToCheck_ = followersToCheck_ || MayFollowWhatItNames(record);
     }
-    if (!records.Complete() || drawing_.modelSpace == 0 || !handles_.Seal()) return false;
+    if (!records.Complete() || drawing_.modelSpace == kNullHandle || !handles_.Seal()) return false;
     // Room for all the drawing may keep, the seed's full width included, so that neither
     // text moves as it grows.
     drawing_.head.reserve(headSize + kFixedHandleWidth);
     drawing_.tail.reserve(tailSize);
     seedValueBegin_ = records.SeedValueBegin();
-    drawing_.firstFreeHandle = std::max(records.LargestHandle() + 1, records.Seed());
+    drawing_.firstFreeHandle =
+        std::max(Handle{NumberOf(records.LargestHandle()) + 1}, records.Seed());
     return true;
   }
 
@@ -253,7 +255,7 @@ class TemplateAnalysis {
     TemplateRecords records(text_, &finder);
     TemplateRecord record;
     while (records.Next(record)) {
-      if (finder.Follows() && record.handle != 0) handles_.Drop(record.handle);
+      if (finder.Follows() && record.handle != kNullHandle) handles_.Drop(record.handle);
     }
     handles_.Settle();
   }

@@ -23,10 +23,10 @@ struct DrawingTemplate {
   // The sections after ENTITIES, through the group that ends the file.
   std::string tail;
   // The *Model_Space block record, owner of the drawing's entities.
-  std::uint64_t modelSpace = 0;
+  Handle modelSpace = kNullHandle;
   // Above every handle of the template and not below its $HANDSEED: the first handle
   // the drawing may give out.
-  std::uint64_t firstFreeHandle = 0;
+  Handle firstFreeHandle = kNullHandle;
 };
 
 // `text` is the rest of an R13-or-newer template, every line ended by CR LF, from a
@@ -53,6 +53,6 @@ struct DrawingTemplate {
 // by an entity; two objects that share a handle. Does not throw but for
 // std::bad_alloc. Time and memory grow in proportion to the text whatever its handles;
 // memory, the text's included, stays below three and a half times its size.
-std::optional<DrawingTemplate> AnalyzeTemplate(std::string_view text);
+[[nodiscard]] std::optional<DrawingTemplate> AnalyzeTemplate(std::string_view text);
 
 }  // namespace sorvane

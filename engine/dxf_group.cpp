@@ -36,27 +36,27 @@ std::optional<int> ReadCode(std::string_view text, std::size_t& at) {
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimBlanks(std::string_view text) noexcept {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
-std::optional<int> GroupCode(std::string_view line) {
+std::optional<int> GroupCode(std::string_view line) noexcept {
   std::size_t at = 0;
   const std::optional<int> code = ReadCode(line, at);
   if (at != line.size()) return std::nullopt;
   return code;
 }
 
-std::optional<std::uint64_t> HandleValue(std::string_view value) {
+std::optional<Handle> HandleValue(std::string_view value) noexcept {
   const std::string_view digits = TrimBlanks(value);
   if (digits.empty() || digits.size() > 16) return std::nullopt;
   std::uint64_t handle = 0;
   const auto [end, error] =
       std::from_chars(digits.data(), digits.data() + digits.size(), handle, 16);
   if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return handle;
+  return Handle{handle};
 }
 
 bool GroupReader::Next(DxfGroup& group) noexcept {

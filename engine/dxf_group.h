@@ -3,6 +3,8 @@
 // integer, then its value line. Readers ignore blanks around a code, a keyword or a
 // handle, so these do too.
 
+#include "engine/handle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -10,14 +12,14 @@
 
 namespace sorvane {
 
-std::string_view TrimBlanks(std::string_view text);
+std::string_view TrimBlanks(std::string_view text) noexcept;
 
 // The group code of a code line; nullopt when the line is not a whole non-negative
 // integer (between blanks), so the text is not read as DXF pairs.
-std::optional<int> GroupCode(std::string_view line);
+[[nodiscard]] std::optional<int> GroupCode(std::string_view line) noexcept;
 
 // A handle value: 1 to 16 hexadecimal digits, either case. Nullopt otherwise.
-std::optional<std::uint64_t> HandleValue(std::string_view value);
+[[nodiscard]] std::optional<Handle> HandleValue(std::string_view value) noexcept;
 
 // Whether a group's value is a handle that names another object (the owner, reactors,
 // dictionary entries, soft and hard pointers), which must exist in the drawing or be 0.
@@ -43,7 +45,7 @@ class GroupReader {
 
   // False at the end, and when a code line is not an integer, a value is missing or a
   // line has no CR LF: then Broken().
-  bool Next(DxfGroup& group) noexcept;
+  [[nodiscard]] bool Next(DxfGroup& group) noexcept;
 
   bool Broken() const noexcept { return broken_; }
 

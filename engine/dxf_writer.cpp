@@ -22,7 +22,7 @@ std::string EntityStart(std::string_view type, bool handles, std::string_view la
 }
 
 // After the handle: the owner, the layer and the subclass markers.
-std::string EntityOwnerAndLayer(std::uint64_t owner, std::string_view layer,
+std::string EntityOwnerAndLayer(Handle owner, std::string_view layer,
                                 std::initializer_list<std::string_view> subclasses) {
   std::string text = "\r\n330\r\n" + std::string(HandleText(owner).Text()) +
                      "\r\n100\r\nAcDbEntity\r\n  8\r\n" + std::string(layer) + "\r\n";
@@ -116,7 +116,7 @@ DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, 
   if (!template_) return HeadStatus::Invalid;
   handles_ = true;
   nextHandle_ = HandleText(template_->firstFreeHandle);
-  polyline_ = template_->firstFreeHandle + 1;  // after the POINT
+  polyline_ = Handle{NumberOf(template_->firstFreeHandle) + 1};  // after the POINT
   handleSeedOffset_ = out_.Offset() + template_->handleSeedOffset;
   out_.Put(template_->head);
   template_->head = std::string();
@@ -128,9 +128,9 @@ void DxfWriter::PrepareVertices() {
   std::string start = EntityStart("VERTEX", handles_, kPolylineLayer);
   std::string ownerToX;
   if (handles_) {
-    ownerToX = EntityOwnerAndLayer(polyline_, kPolylineLayer, {"AcDbVertex", kind_ == PolylineKind::ThreeD
-                                                                   ? "AcDb3dPolylineVertex"
-                                                                   : "AcDb2dVertex"}) +
+    const std::string_view vertexSubclass =
+        kind_ == PolylineKind::ThreeD ? "AcDb3dPolylineVertex" : "AcDb2dVertex";
+    ownerToX = EntityOwnerAndLayer(polyline_, kPolylineLayer, {"AcDbVertex", vertexSubclass}) +
                " 10\r\n";
   } else {
     start += " 10\r\n";
@@ -147,14 +147,15 @@ PrintedRows DxfWriter::StartDeferredBatch() {
 void DxfWriter::DeferVertices(const PrintedRows& rows) {
   const auto size = static_cast<std::size_t>(rows.end() - rows.begin());
   out_.HandOverRaw(size, [vertices = vertices_, first = nextHandle_](
-                             std::string_view block, BackgroundWriter::ExpandedOutput& out) {
+                             std::string_view block,
+                             BackgroundWriter::ExpandedOutput& out) noexcept {
     HandleText handle = first;
     vertices.Write(block.data(), block.data() + block.size(), handle, out);
   });
   if (handles_) nextHandle_.Advance(rows.RowCount());
 }
 
-void DxfWriter::WriteEntityStart(std::string_view type, std::uint64_t owner,
+void DxfWriter::WriteEntityStart(std::string_view type, Handle owner,
                                  std::string_view layer, std::string_view subclass) {
   out_.Put(EntityStart(type, handles_, layer));
   if (!handles_) return;
@@ -164,10 +165,10 @@ void DxfWriter::WriteEntityStart(std::string_view type, std::uint64_t owner,
                             : EntityOwnerAndLayer(owner, layer, {subclass}));
 }
 
-std::uint64_t DxfWriter::ModelSpace() const { return template_ ? template_->modelSpace : 0; }
+Handle DxfWriter::ModelSpace() const { return template_ ? template_->modelSpace : kNullHandle; }
 
 void DxfWriter::WritePrologue() {
-  const std::uint64_t modelSpace = ModelSpace();
+  const Handle modelSpace = ModelSpace();
   const bool threeD = kind_ == PolylineKind::ThreeD;
   // The POINT's X and Y carry ten decimals, its Z one.
   WriteEntityStart("POINT", modelSpace, kPolylineLayer, "AcDbPoint");
@@ -190,7 +191,8 @@ void DxfWriter::EndPolyline() { WriteEntityStart("SEQEND", polyline_, kPolylineL
 void DxfWriter::StartLabels(std::optional<double> textHeight) {
   const double height = textHeight.value_or(header_.TextSize().value_or(kDefaultTextSize));
   NumberText heightText;
-  heightText.length = static_cast<std::uint8_t>(PrintNumberText(height, heightText.text) - heightText.text);
+  heightText.length =
+      static_cast<std::uint8_t>(PrintNumberText(height, heightText.text) - heightText.text);
   labels_.emplace(LabelStyle{header_.CurrentLayer(), heightText,
                              LabelText(header_.TextIsUtf8(), header_.CodePage())});
 }

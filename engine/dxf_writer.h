@@ -54,7 +54,7 @@ class DxfWriter {
   // lines up to and including the first that is exactly "ENTITIES", or all of them; for
   // R13 or newer it reads the whole template. On any status but Copied, what was
   // written must not be committed. Throws nothing but std::bad_alloc.
-  HeadStatus CopyTemplateHead(TextInputFile& templateFile);
+  [[nodiscard]] HeadStatus CopyTemplateHead(TextInputFile& templateFile);
 
   // The POINT at the origin and the head of the POLYLINE; for an R12 template and a
   // flat open polyline, 22 lines.
@@ -67,10 +67,10 @@ class DxfWriter {
 
   // True when the next rows' vertices are best left to the output's writing thread,
   // which is about to have nothing to do.
-  bool VerticesBestDeferred() { return out_.WritingThreadAboutToIdle(); }
+  [[nodiscard]] bool VerticesBestDeferred() noexcept { return out_.WritingThreadAboutToIdle(); }
   // A batch in the output's next block, to fill and pass to DeferVertices.
   // Precondition: VerticesBestDeferred() was last true.
-  PrintedRows StartDeferredBatch();
+  [[nodiscard]] PrintedRows StartDeferredBatch();
   // Leaves the writing of one VERTEX per row of `rows`, the batch StartDeferredBatch
   // gave, to the writing thread: they take their place in the file as WriteVertices
   // would put them.
@@ -98,16 +98,16 @@ class DxfWriter {
  private:
   // Reads the next line of the template, for every stage of the head alike.
   [[nodiscard]] bool ReadTemplateLine(TextInputFile& templateFile, std::string_view& line);
-  HeadStatus ReadHead(TextInputFile& templateFile);
-  HeadStatus CopyRestOfLegacyHead(TextInputFile& templateFile);
-  HeadStatus TakeWholeTemplate(TextInputFile& templateFile, std::string held);
+  [[nodiscard]] HeadStatus ReadHead(TextInputFile& templateFile);
+  [[nodiscard]] HeadStatus CopyRestOfLegacyHead(TextInputFile& templateFile);
+  [[nodiscard]] HeadStatus TakeWholeTemplate(TextInputFile& templateFile, std::string held);
   void PrepareVertices();
   // Up to the group codes of its own: type, handle, owner, layer, subclass markers.
-  void WriteEntityStart(std::string_view type, std::uint64_t owner, std::string_view layer,
+  void WriteEntityStart(std::string_view type, Handle owner, std::string_view layer,
                         std::string_view subclass);
   void WritePlace(const LabelledRow& row);
-  // The owner of the drawing's entities; 0 for R12, which has none.
-  std::uint64_t ModelSpace() const;
+  // The owner of the drawing's entities; the null handle for R12, which has none.
+  Handle ModelSpace() const;
 
   struct LabelStyle {
     std::string layer;
@@ -123,7 +123,7 @@ class DxfWriter {
   std::optional<DrawingTemplate> template_;  // R13 or newer only
   bool handles_ = false;
   HandleText nextHandle_;
-  std::uint64_t polyline_ = 0;
+  Handle polyline_ = kNullHandle;
   std::uint64_t handleSeedOffset_ = 0;  // in the output
   VertexFormat vertices_;
   // The texts of the rows left to the writing thread at a time, with their slack:

@@ -41,9 +41,10 @@ void HandleTable::Reserve(std::size_t count) {
   slots_.reserve(HomesFor(count) + 1);
 }
 
-void HandleTable::Add(std::uint64_t handle, std::uint64_t owner, bool dropped) {
+void HandleTable::Add(Handle handle, Handle owner, bool dropped) {
   // An owner beyond the field's range could name no object of the template anyway.
-  slots_.push_back({KeyOf(handle), owner < kOwnerLimit ? owner & (kOwnerLimit - 1) : 0,
+  const std::uint64_t ownerNumber = NumberOf(owner);
+  slots_.push_back({KeyOf(NumberOf(handle)), ownerNumber < kOwnerLimit ? ownerNumber & (kOwnerLimit - 1) : 0,
                     dropped ? kDropped : kUnsettled});
 }
 
@@ -92,14 +93,14 @@ std::size_t HandleTable::SlotOf(std::uint64_t key) const noexcept {
   return slots_.size();
 }
 
-HandleTable::State HandleTable::Find(std::uint64_t handle) const noexcept {
-  const std::size_t at = SlotOf(KeyOf(handle));
+HandleTable::State HandleTable::Find(Handle handle) const noexcept {
+  const std::size_t at = SlotOf(KeyOf(NumberOf(handle)));
   if (at == slots_.size()) return State::Absent;
   return slots_[at].fate == kDropped ? State::Dropped : State::Kept;
 }
 
-void HandleTable::Drop(std::uint64_t handle) noexcept {
-  const std::size_t at = SlotOf(KeyOf(handle));
+void HandleTable::Drop(Handle handle) noexcept {
+  const std::size_t at = SlotOf(KeyOf(NumberOf(handle)));
   if (at != slots_.size()) slots_[at].fate = kDropped;
 }
 

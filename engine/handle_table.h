@@ -6,6 +6,8 @@
 // next to it. The seed changes nothing but where the handles lie: every result is the
 // same each run.
 
+#include "engine/handle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -21,20 +23,21 @@ class HandleTable {
   // Room for `count` objects, reserved before they are added.
   void Reserve(std::size_t count);
 
-  // An object with a handle (not 0), its owner's handle (0 for none), and whether the
-  // drawing leaves it out whatever else holds. Before Seal only.
-  void Add(std::uint64_t handle, std::uint64_t owner, bool dropped);
+  // An object with a handle (not the null handle), its owner's handle (the null handle
+  // for none), and whether the drawing leaves it out whatever else holds. Before Seal
+  // only.
+  void Add(Handle handle, Handle owner, bool dropped);
 
   // Makes the handles searchable and drops whatever a dropped object owns, directly or
   // not. False when two objects share a handle.
   [[nodiscard]] bool Seal();
 
   // What became of the object with `handle`; Absent when no object has it. After Seal.
-  State Find(std::uint64_t handle) const noexcept;
+  [[nodiscard]] State Find(Handle handle) const noexcept;
 
   // Leaves out the object with `handle`; what it owns follows at the next Settle. After
   // Seal.
-  void Drop(std::uint64_t handle) noexcept;
+  void Drop(Handle handle) noexcept;
 
   // Drops whatever the objects dropped since Seal own, directly or not.
   void Settle();

@@ -3,6 +3,8 @@
 // entities one after another, so the text of the next handle is counted up in place
 // rather than formatted anew for every vertex.
 
+#include "engine/handle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -19,14 +21,14 @@ inline constexpr std::size_t kHandleCopyLength = kFixedHandleWidth;
 
 class HandleText {
  public:
-  explicit HandleText(std::uint64_t value = 0);
+  explicit HandleText(Handle value = kNullHandle) noexcept;
 
   // The value without leading zeros ("0" for zero).
-  std::string_view Text() const { return {digits_ + first_, kFixedHandleWidth - first_}; }
+  std::string_view Text() const noexcept { return {digits_ + first_, kFixedHandleWidth - first_}; }
 
   // Writes Text() at `out` and returns its end, for the hot path: kHandleCopyLength
   // bytes are copied whole, which the compiler does in one move; only the text counts.
-  char* AppendTo(char* out) const {
+  char* AppendTo(char* out) const noexcept {
     std::memcpy(out, digits_ + first_, kHandleCopyLength);
     return out + (kFixedHandleWidth - first_);
   }
@@ -35,10 +37,10 @@ class HandleText {
   std::string FixedWidth() const { return {digits_, kFixedHandleWidth}; }
 
   // Counts up by `count`. Precondition: the value stays within 64 bits.
-  void Advance(std::uint64_t count);
+  void Advance(std::uint64_t count) noexcept;
 
   // Counts up by one. Precondition: the value is below the largest 64-bit value.
-  void Increment() {
+  void Increment() noexcept {
     std::size_t at = kFixedHandleWidth;
     while (at-- > 0) {
       char& digit = digits_[at];

@@ -12,15 +12,17 @@ namespace {
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
 bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // The Windows code page that a $DWGCODEPAGE value names: "ANSI_1252" and "DOS437" name
 // 1252 and 437. Nullopt for the others ("UNDEFINED", "ASCII", "MACINTOSH", ...).
 std::optional<unsigned> WindowsCodePage(std::string_view name) {
   std::string upper(name);
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
   for (const std::string_view prefix : {"ANSI_", "DOS"}) {
     if (upper.size() <= prefix.size() || !upper.starts_with(prefix)) continue;
     unsigned number = 0;

@@ -124,7 +124,9 @@ class CommonForm {
     roles_[static_cast<std::size_t>(layout.x)] = Role::X;
     roles_[static_cast<std::size_t>(layout.y)] = Role::Y;
     if (hasZ_) roles_[static_cast<std::size_t>(layout.z)] = Role::Z;
-    if (layout.name != PointLayout::kNoField) roles_[static_cast<std::size_t>(layout.name)] = Role::Name;
+    if (layout.name != PointLayout::kNoField) {
+      roles_[static_cast<std::size_t>(layout.name)] = Role::Name;
+    }
   }
 
   bool Usable() const { return usable_; }

@@ -28,10 +28,12 @@ struct LabelledRow {
 // than layout.fieldCount, a field of X, Y or Z is not a number as a whole (blanks
 // around it allowed) or is beyond the range of a double, its name field is blank, or
 // the line is too long or holds a NUL byte. Z is 0 when the layout has none.
-RowStatus ReadLayoutRows(TextInputFile& points, const PointLayout& layout, PrintedRows& rows);
+[[nodiscard]] RowStatus ReadLayoutRows(TextInputFile& points, const PointLayout& layout,
+                                       PrintedRows& rows);
 
 // Reads the next row as ReadLayoutRows reads it, with its name (empty when the layout
 // has none). EndOfFile when no row is left.
-RowStatus ReadLabelledRow(TextInputFile& points, const PointLayout& layout, LabelledRow& row);
+[[nodiscard]] RowStatus ReadLabelledRow(TextInputFile& points, const PointLayout& layout,
+                                        LabelledRow& row);
 
 }  // namespace sorvane

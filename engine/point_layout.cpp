@@ -5,7 +5,7 @@
 
 namespace sorvane {
 
-std::optional<PointLayout> WithColumns(PointLayout layout, std::string_view list) {
+std::optional<PointLayout> WithColumns(PointLayout layout, std::string_view list) noexcept {
   layout.x = layout.y = layout.z = layout.name = PointLayout::kNoField;
   layout.fieldCount = 0;
   int field = 0;
@@ -36,7 +36,7 @@ std::optional<PointLayout> WithColumns(PointLayout layout, std::string_view list
   return layout;
 }
 
-std::optional<Separator> SeparatorNamed(std::string_view name) {
+std::optional<Separator> SeparatorNamed(std::string_view name) noexcept {
   constexpr std::array<std::pair<std::string_view, Separator>, 4> kNames = {{
       {"comma", Separator::Comma},
       {"tab", Separator::Tab},

@@ -39,9 +39,10 @@ struct PointLayout {
 // and the easting (its X), "name" for the point's name and "-" for a field that is not
 // read. Separator and skipLines are left as they are in `layout`. Nullopt when a name
 // is unknown or stands for a value that is named before, or when X or Y is missing.
-[[nodiscard]] std::optional<PointLayout> WithColumns(PointLayout layout, std::string_view list);
+[[nodiscard]] std::optional<PointLayout> WithColumns(PointLayout layout,
+                                                   std::string_view list) noexcept;
 
 // "comma", "tab", "semicolon" or "space"; nullopt for any other name.
-[[nodiscard]] std::optional<Separator> SeparatorNamed(std::string_view name);
+[[nodiscard]] std::optional<Separator> SeparatorNamed(std::string_view name) noexcept;
 
 }  // namespace sorvane

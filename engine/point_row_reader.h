@@ -44,13 +44,13 @@ enum class RowStatus {
 // whole rest of the line, which must be a number as a whole (the strict conversion).
 // A line with one comma, a last field that is not a number, a number beyond the range
 // of a double, a line too long, or a NUL byte (the file is not text) is a bad row.
-RowStatus ReadPointRow(TextInputFile& points, PointRow& row,
-                       FieldReading reading = FieldReading::Fast);
+[[nodiscard]] RowStatus ReadPointRow(TextInputFile& points, PointRow& row,
+                                     FieldReading reading = FieldReading::Fast);
 
 // Reads the next rows, as ReadPointRow reads them, into `rows` as their print texts,
 // until `rows` is full or a row cannot be read. Returns Row when it is full (the file
 // may or may not hold more), otherwise what stopped the reading after the rows put.
 // Lines of the commonest form, three plain decimals, are taken in one pass.
-RowStatus ReadPointRows(TextInputFile& points, PrintedRows& rows);
+[[nodiscard]] RowStatus ReadPointRows(TextInputFile& points, PrintedRows& rows);
 
 }  // namespace sorvane

@@ -20,7 +20,7 @@ inline constexpr std::size_t kCommonRowWindow = 128;
 
 // Reads the next line of a point file into `line`: Row when it is read, BadRow when it
 // is too long, ReadFailed when reading failed. Precondition: !points.AtEnd().
-inline RowStatus ReadRowLine(TextInputFile& points, std::string_view& line) {
+[[nodiscard]] inline RowStatus ReadRowLine(TextInputFile& points, std::string_view& line) noexcept {
   switch (points.ReadLine(line)) {
     case TextInputFile::LineStatus::Read: break;
     case TextInputFile::LineStatus::TooLong: return RowStatus::BadRow;
@@ -37,7 +37,7 @@ inline RowStatus ReadRowLine(TextInputFile& points, std::string_view& line) {
 // status, the end of its texts put at `out` in `out` when it is a Row. `common` says
 // whether the next line may be read as a common row at all.
 template <typename Common, typename ReadCommonRow, typename ReadRow>
-RowStatus ReadRowBatch(TextInputFile& points, PrintedRows& rows, Common common,
+[[nodiscard]] RowStatus ReadRowBatch(TextInputFile& points, PrintedRows& rows, Common common,
                        ReadCommonRow readCommonRow, ReadRow readRow) {
   while (rows.HasRoomForRow()) {
     if (points.AtEnd()) return RowStatus::EndOfFile;

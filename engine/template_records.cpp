@@ -6,8 +6,8 @@
 namespace sorvane {
 namespace {
 
-std::optional<std::uint64_t> TemplateHandle(std::string_view value) noexcept {
-  const std::optional<std::uint64_t> handle = HandleValue(value);
+std::optional<Handle> TemplateHandle(std::string_view value) noexcept {
+  const std::optional<Handle> handle = HandleValue(value);
   if (handle && *handle > kLargestTemplateHandle) return std::nullopt;
   return handle;
 }
@@ -34,7 +34,7 @@ bool TemplateRecords::Next(TemplateRecord& record) noexcept {
   record.section = section_;
   record.type = type_;
   record.name = {};
-  record.handle = record.owner = 0;
+  record.handle = record.owner = kNullHandle;
   if (opening_ && sink_) sink_->Take(record, *opening_);
   if (atEndOfFile_) {
     // The end of file group is a record of its own; what follows it is not read.
@@ -101,14 +101,14 @@ bool TemplateRecords::Take(TemplateRecord& record, const DxfGroup& group) noexce
   if (IsSeedName(group)) return false;  // a $HANDSEED outside the HEADER
   // A DIMSTYLE's handle is its 105: its 5 is the name of an arrow block.
   if ((group.code == 5 && record.type != "DIMSTYLE") || group.code == 105) {
-    const std::optional<std::uint64_t> handle = TemplateHandle(group.value);
+    const std::optional<Handle> handle = TemplateHandle(group.value);
     if (!handle) return false;
     largestHandle_ = std::max(largestHandle_, *handle);
-    if (record.handle == 0) record.handle = *handle;
+    if (record.handle == kNullHandle) record.handle = *handle;
   } else if (group.code == 102) {
     inApplicationData_ = TrimBlanks(group.value).starts_with('{');
   } else if (group.code == 330 && !inApplicationData_ && !ownerSeen_) {
-    record.owner = HandleValue(group.value).value_or(0);
+    record.owner = HandleValue(group.value).value_or(kNullHandle);
     ownerSeen_ = true;
   } else if (group.code == 2 && !named_) {
     record.name = TrimBlanks(group.value);
@@ -120,7 +120,7 @@ bool TemplateRecords::Take(TemplateRecord& record, const DxfGroup& group) noexce
 bool TemplateRecords::TakeHeaderVariable(const DxfGroup& group) noexcept {
   if (awaitingSeed_) {
     awaitingSeed_ = false;
-    const std::optional<std::uint64_t> seed = TemplateHandle(group.value);
+    const std::optional<Handle> seed = TemplateHandle(group.value);
     if (group.code != 5 || !seed) return false;
     seed_ = *seed;
     seedValueBegin_ = group.valueBegin;

@@ -16,7 +16,7 @@ namespace sorvane {
 
 // The largest handle a template may use, so that the drawing's handles, counted on from
 // it, stay within kFixedHandleWidth digits whatever the number of points.
-inline constexpr std::uint64_t kLargestTemplateHandle = std::uint64_t{1} << 60;
+inline constexpr Handle kLargestTemplateHandle{std::uint64_t{1} << 60};
 
 // Where a record stands: the head ends with the group that opens the ENTITIES section;
 // the ENTITIES section's own ENDSEC still belongs to its entities.
@@ -29,10 +29,10 @@ struct TemplateRecord {
   std::string_view section;  // the name of the section it stands in
   std::string_view type;     // the value of its group 0, empty for the HEADER's variables
   std::string_view name;     // the value of its first group 2
-  std::uint64_t handle = 0;  // 0 when it has none
-  // Its first 330 outside application data; 0 when it has none or its value is not a
-  // handle.
-  std::uint64_t owner = 0;
+  Handle handle = kNullHandle;  // the null handle when it has none
+  // Its first 330 outside application data; the null handle when it has none or its
+  // value is not a handle.
+  Handle owner = kNullHandle;
 };
 
 class TemplateRecords {
@@ -59,25 +59,27 @@ class TemplateRecords {
   // another; a second HEADER section, or a second ENTITIES section; a $HANDSEED
   // outside the HEADER, or a second one, or one whose value is not a handle group; a
   // handle that is not hexadecimal or is above kLargestTemplateHandle.
-  bool Next(TemplateRecord& record) noexcept;
+  [[nodiscard]] bool Next(TemplateRecord& record) noexcept;
 
   // Once Next returned false: whether it reached the end of the file group with one
   // ENTITIES section and a $HANDSEED on its way.
-  bool Complete() const noexcept { return ended_ && !broken_ && entitiesSeen_ && seedSeen_; }
+  [[nodiscard]] bool Complete() const noexcept {
+    return ended_ && !broken_ && entitiesSeen_ && seedSeen_;
+  }
 
   // Where $HANDSEED's value line stands, and its value.
   std::size_t SeedValueBegin() const noexcept { return seedValueBegin_; }
-  std::uint64_t Seed() const noexcept { return seed_; }
+  Handle Seed() const noexcept { return seed_; }
   // The largest handle of any group 5 or 105 outside the HEADER.
-  std::uint64_t LargestHandle() const noexcept { return largestHandle_; }
+  Handle LargestHandle() const noexcept { return largestHandle_; }
 
  private:
-  bool Fail() noexcept;
+  [[nodiscard]] bool Fail() noexcept;
   // Opens the record that `group`, a group 0, begins; false when it may not stand there.
-  bool Open(const DxfGroup& group) noexcept;
+  [[nodiscard]] bool Open(const DxfGroup& group) noexcept;
   // Takes a group of the record being read; false when it breaks a rule.
-  bool Take(TemplateRecord& record, const DxfGroup& group) noexcept;
-  bool TakeHeaderVariable(const DxfGroup& group) noexcept;
+  [[nodiscard]] bool Take(TemplateRecord& record, const DxfGroup& group) noexcept;
+  [[nodiscard]] bool TakeHeaderVariable(const DxfGroup& group) noexcept;
 
   GroupReader groups_;
   GroupSink* sink_;
@@ -102,8 +104,8 @@ class TemplateRecords {
   bool named_ = false;
   bool atEndOfFile_ = false;  // the next record is the end of file group
   std::size_t seedValueBegin_ = 0;
-  std::uint64_t seed_ = 0;
-  std::uint64_t largestHandle_ = 0;
+  Handle seed_ = kNullHandle;
+  Handle largestHandle_ = kNullHandle;
 };
 
 }  // namespace sorvane

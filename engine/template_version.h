@@ -30,7 +30,7 @@ class TemplateVersionWatcher {
   // DXF's sentinel or starts with a UTF-16 or UTF-32 byte order mark, and at a line
   // that holds a NUL byte (the other half of every ASCII character in UTF-16 and
   // UTF-32).
-  Verdict Take(std::string_view line);
+  [[nodiscard]] Verdict Take(std::string_view line);
 
   // True once the HEADER section has shown $HANDSEED before the version was decided:
   // from that variable's code line (the line before the last one taken) on, the head

@@ -129,14 +129,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Every handle of the template, kept or not, lies below the drawing's first one.
   const std::optional<std::vector<ModelGroup>> templateGroups = Groups(text);
   SORVANE_FUZZ_CHECK(templateGroups.has_value());
-  SORVANE_FUZZ_CHECK(ObjectsOf(*templateGroups).largestHandleGroup < drawing->firstFreeHandle);
+  SORVANE_FUZZ_CHECK(ObjectsOf(*templateGroups).largestHandleGroup <
+                     NumberOf(drawing->firstFreeHandle));
 
   std::vector<ModelGroup> kept = *head;
   kept.insert(kept.end(), tail->begin(), tail->end());
   const Objects objects = ObjectsOf(kept);
   const std::set<std::uint64_t> handles(objects.handles.begin(), objects.handles.end());
   SORVANE_FUZZ_CHECK(handles.size() == objects.handles.size());
-  SORVANE_FUZZ_CHECK(handles.contains(drawing->modelSpace));
+  SORVANE_FUZZ_CHECK(handles.contains(NumberOf(drawing->modelSpace)));
   for (const std::string_view pointer : objects.pointers) {
     const std::optional<std::uint64_t> target = Hexadecimal(pointer);
     SORVANE_FUZZ_CHECK(target && (*target == 0 || handles.contains(*target)));

@@ -1,5 +1,6 @@
 #include "runtime/background_writer.h"
 
+#include <cassert>
 #include <system_error>
 
 namespace sorvane {
@@ -38,13 +39,19 @@ void BackgroundWriter::ExpandedOutput::Flush() noexcept {
   used_ = 0;
 }
 
-bool BackgroundWriter::ThreadAboutToIdle() {
+bool BackgroundWriter::ThreadAboutToIdle() noexcept {
+  rawBlockWelcome_ = false;
   if (!thread_.joinable()) return false;
   std::lock_guard lock(mutex_);
-  return handedOver_ - written_ <= 1;
+  rawBlockWelcome_ = handedOver_ - written_ <= 1;
+  return rawBlockWelcome_;
 }
 
-char* BackgroundWriter::HandOverRaw(std::size_t size, Expansion expansion) {
+char* BackgroundWriter::HandOverExpansion(std::size_t size, Expansion expansion) {
+  // Without the thread a raw block would never be expanded, and the caller would wait
+  // for its writing for ever.
+  assert(rawBlockWelcome_ && "raw blocks only when the thread is about to idle");
+  rawBlockWelcome_ = false;
   // Made before the block is handed over, so that a failure leaves nothing half done.
   if (!expanded_) expanded_.reset(new char[kBlockSize]);
   const std::uint64_t block = handedOver_;

@@ -20,6 +20,8 @@
 #include <mutex>
 #include <string_view>
 #include <thread>
+#include <type_traits>
+#include <utility>
 
 namespace sorvane {
 
@@ -48,10 +50,6 @@ class BackgroundWriter {
     char* const buffer_;
     std::size_t used_ = 0;
   };
-  // Makes the bytes to write from the bytes of a raw block. It runs on the thread and
-  // must not throw; what it uses must outlive the block's writing.
-  using Expansion = std::function<void(std::string_view raw, ExpandedOutput& out)>;
-
   BackgroundWriter();
   ~BackgroundWriter() { Stop(); }
   BackgroundWriter(const BackgroundWriter&) = delete;
@@ -60,22 +58,28 @@ class BackgroundWriter {
   // The buffer of kBlockSize bytes to fill first, for the file `file`. Precondition:
   // nothing handed over is still unwritten (Stop or Finish was called since the last
   // Start). Throws nothing but std::bad_alloc.
-  char* Start(FileHandle file);
+  [[nodiscard]] char* Start(FileHandle file);
 
   // Hands over the first `size` bytes of the buffer being filled, to be written after
   // those handed over before, and returns the buffer to fill next, once its last
   // bytes are written. The first call starts the thread; without a thread to be had,
   // the block is written at once. Throws nothing but std::bad_alloc.
-  char* HandOver(std::size_t size);
+  [[nodiscard]] char* HandOver(std::size_t size);
 
   // True when the thread runs and has at most one block left to write: then a block
   // handed over raw keeps it busy rather than leaving it to wait.
-  bool ThreadAboutToIdle();
+  [[nodiscard]] bool ThreadAboutToIdle() noexcept;
 
-  // As HandOver, but what is written is `expansion` of the block's first `size` bytes,
-  // made on the thread. Precondition: ThreadAboutToIdle() was last true. Throws
-  // nothing but std::bad_alloc.
-  char* HandOverRaw(std::size_t size, Expansion expansion);
+  // As HandOver, but what is written is what `expansion(raw, out)` makes of the block's
+  // first `size` bytes, on the thread: so it must not throw, and only one declared
+  // noexcept is taken; what it uses must outlive the block's writing. Precondition:
+  // ThreadAboutToIdle() was last true, so that a thread runs to expand the block.
+  // Throws nothing but std::bad_alloc.
+  template <typename Expand>
+    requires std::is_nothrow_invocable_v<Expand&, std::string_view, ExpandedOutput&>
+  [[nodiscard]] char* HandOverRaw(std::size_t size, Expand expansion) {
+    return HandOverExpansion(size, Expansion(std::move(expansion)));
+  }
 
   // Writes the first `size` bytes of the buffer being filled after every block handed
   // over, on the caller's thread, and ends the thread. False when any write failed.
@@ -85,7 +89,7 @@ class BackgroundWriter {
   void Stop() noexcept;
 
   // True once a write has failed; the blocks handed over after it are not written.
-  bool Failed() const noexcept { return failed_.load(std::memory_order_relaxed); }
+  [[nodiscard]] bool Failed() const noexcept { return failed_.load(std::memory_order_relaxed); }
 
  private:
   // Enough blocks in flight that the writes, whose time varies with what the kernel
@@ -96,6 +100,9 @@ class BackgroundWriter {
   // at its end.
   static constexpr std::uint64_t kSyncStep = std::uint64_t{4} << 20;
 
+  using Expansion = std::function<void(std::string_view raw, ExpandedOutput& out)>;
+
+  char* HandOverExpansion(std::size_t size, Expansion expansion);
   void Run() noexcept;
   void Write(const char* data, std::size_t size) noexcept;
   char* Block(std::uint64_t number);
@@ -108,6 +115,8 @@ class BackgroundWriter {
   std::unique_ptr<char[]> expanded_;  // the thread's buffer for what expansions make
   std::thread thread_;
   bool threadless_ = false;
+  // Whether ThreadAboutToIdle() was last true, for HandOverRaw's precondition.
+  bool rawBlockWelcome_ = false;
   std::mutex mutex_;
   std::condition_variable changed_;
   // Blocks counted from the first of the file: handed over by the caller, written by

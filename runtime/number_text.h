@@ -14,13 +14,13 @@ namespace sorvane {
 // skipped wherever they stand, so "1 2" reads as 12. Reading stops at the first other
 // character; a text that does not begin with a number reads as 0.
 // Returns nullopt only when the number lies beyond the range of a double.
-std::optional<double> Val(std::string_view text);
+[[nodiscard]] std::optional<double> Val(std::string_view text);
 
 // The strict conversion: the whole text must be one number of Val's form, without
 // blanks inside it; blanks and tabs around it are allowed. Returns nullopt when the
 // text is not such a number or when the number lies beyond the range of a double.
 // Whenever it accepts a text, Val reads the same value from it.
-std::optional<double> StrictConvert(std::string_view text);
+[[nodiscard]] std::optional<double> StrictConvert(std::string_view text);
 
 // The longest text PrintNumberText writes: sign, 15 digits, point, "E-308", space.
 inline constexpr std::size_t kMaxNumberTextLength = 24;

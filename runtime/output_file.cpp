@@ -71,7 +71,7 @@ bool OutputFile::Commit() {
   return target_.Commit();
 }
 
-void OutputFile::Discard() {
+void OutputFile::Discard() noexcept {
   // No write may be in flight when the file is closed.
   writer_.Stop();
   target_.Discard();

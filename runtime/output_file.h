@@ -45,7 +45,7 @@ class OutputFile {
     if (size > capacity_ - used_) Flush();
     return buffer_ + used_;
   }
-  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_); }
+  void Commit(const char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_); }
 
   // Raw text, already with its line ends.
   void Put(std::string_view text) {
@@ -59,16 +59,17 @@ class OutputFile {
 
   // True when the writing thread is about to have nothing to do: a good time to hand
   // it a raw block.
-  [[nodiscard]] bool WritingThreadAboutToIdle() { return writer_.ThreadAboutToIdle(); }
+  [[nodiscard]] bool WritingThreadAboutToIdle() noexcept { return writer_.ThreadAboutToIdle(); }
   // The block to fill raw, after handing over what the block being filled holds.
   // Precondition: WritingThreadAboutToIdle() was last true.
   std::span<char> StartRawBlock() {
     Flush();
     return {buffer_, capacity_};
   }
-  // Hands over the block from StartRawBlock; what is written in its place is
-  // `expansion` of its first `size` bytes (BackgroundWriter::HandOverRaw).
-  void HandOverRaw(std::size_t size, BackgroundWriter::Expansion expansion) {
+  // Hands over the block from StartRawBlock; what is written in its place is what the
+  // noexcept `expansion` makes of its first `size` bytes (BackgroundWriter::HandOverRaw).
+  template <typename Expand>
+  void HandOverRaw(std::size_t size, Expand expansion) {
     buffer_ = writer_.HandOverRaw(size, std::move(expansion));
     used_ = 0;
     rawHandedOver_ = true;
@@ -76,7 +77,7 @@ class OutputFile {
 
   // The number of bytes put so far: the offset in the file of the next byte.
   // Precondition: no raw block was handed over, for its expansion's size is not known.
-  std::uint64_t Offset() const { return handedOver_ + used_; }
+  std::uint64_t Offset() const noexcept { return handedOver_ + used_; }
 
   // Replaces bytes already put, from `offset` on, with `bytes`, before the file is
   // committed; for a value that is known only once the rest is written. Precondition:
@@ -84,7 +85,7 @@ class OutputFile {
   void Overwrite(std::uint64_t offset, std::string_view bytes);
 
   // True once a write has failed; everything after it is dropped.
-  [[nodiscard]] bool Failed() const { return writer_.Failed(); }
+  [[nodiscard]] bool Failed() const noexcept { return writer_.Failed(); }
 
   // Writes out the rest and puts the file in place (ReplacementFile::Commit). False
   // when any write or any step of putting it in place failed; the temporary file is
@@ -94,7 +95,7 @@ class OutputFile {
  private:
   void Flush();
   void PutLarge(std::string_view text);
-  void Discard();
+  void Discard() noexcept;
 
   struct PendingOverwrite {
     std::uint64_t offset;

@@ -25,7 +25,7 @@ constexpr std::array<double, kMaxFractionDigits + 1> kPowersOfTen = [] {
 
 }  // namespace
 
-bool ReadPlainDecimal(std::string_view field, double& value, NumberText& printed) {
+bool ReadPlainDecimal(std::string_view field, double& value, NumberText& printed) noexcept {
   const char* const end = field.data() + field.size();
   PlainDecimal number;
   if (ScanPlainDecimal(field.data(), end, number) != end) return false;

@@ -203,6 +203,7 @@ inline char* PrintPlainDecimal(const PlainDecimal& number, char* out) {
 // Reads `field` when it is, as a whole, a plain decimal that ScanPlainDecimal takes.
 // Fills `value` (as Val and the strict conversion read it) and `printed` (as
 // PrintNumberText writes it). Returns false, touching neither, for any other field.
-bool ReadPlainDecimal(std::string_view field, double& value, NumberText& printed);
+[[nodiscard]] bool ReadPlainDecimal(std::string_view field, double& value,
+                                    NumberText& printed) noexcept;
 
 }  // namespace sorvane

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <new>
 #include <set>
 #include <tuple>
 
@@ -103,12 +104,19 @@ bool ReplacementFile::Commit() {
   return true;
 }
 
-void ReplacementFile::Discard() {
+void ReplacementFile::Discard() noexcept {
   FileSystem& fileSystem = CurrentFileSystem();
   // Nothing of it is kept, so a failure to close or remove it changes nothing more: a
-  // temporary that stays is removed by the next run in its folder.
+  // temporary that stays is removed by the next run in its folder. So does a path whose
+  // text finds no memory to be converted for the system.
   if (temporary_.handle != kNoFile) static_cast<void>(fileSystem.Close(temporary_.handle));
-  if (!temporary_.path.empty()) static_cast<void>(fileSystem.Remove(temporary_.path));
+  if (!temporary_.path.empty()) {
+    try {
+      static_cast<void>(fileSystem.Remove(temporary_.path));
+    } catch (const std::bad_alloc&) {
+      // left for the next run, as any temporary that cannot be removed
+    }
+  }
   temporary_ = {};
 }
 

@@ -37,7 +37,7 @@ class ReplacementFile {
   [[nodiscard]] bool Commit();
 
   // Closes and removes the temporary file; the final path stays as it was.
-  void Discard();
+  void Discard() noexcept;
 
  private:
   std::string finalPath_;

@@ -49,26 +49,26 @@ bool TextInputFile::Open(const std::string& path) {
   return true;
 }
 
-bool TextInputFile::Rewind() {
+bool TextInputFile::Rewind() noexcept {
   if (file_ == kNoFile || !CurrentFileSystem().Rewind(file_)) return false;
   StartAtTheBeginning();
   return true;
 }
 
-void TextInputFile::StartAtTheBeginning() {
+void TextInputFile::StartAtTheBeginning() noexcept {
   begin_ = end_ = 0;
   endOfStream_ = readFailed_ = startChecked_ = skipLfAfterCr_ = false;
   lineNumber_ = 0;
 }
 
-void TextInputFile::Close() {
+void TextInputFile::Close() noexcept {
   // Only read from, so a failure to close loses nothing.
   if (file_ != kNoFile) static_cast<void>(CurrentFileSystem().Close(file_));
   file_ = kNoFile;
 }
 
 // Moves the unread bytes to the front and reads one more block behind them.
-void TextInputFile::Fill() {
+void TextInputFile::Fill() noexcept {
   if (begin_ > 0) {
     std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
     end_ -= begin_;
@@ -85,7 +85,7 @@ void TextInputFile::Fill() {
   }
 }
 
-void TextInputFile::SkipByteOrderMark() {
+void TextInputFile::SkipByteOrderMark() noexcept {
   startChecked_ = true;
   while (end_ - begin_ < kByteOrderMark.size() && !endOfStream_ && !readFailed_) Fill();
   if (std::string_view(buffer_.get() + begin_, end_ - begin_).starts_with(kByteOrderMark)) {
@@ -93,7 +93,7 @@ void TextInputFile::SkipByteOrderMark() {
   }
 }
 
-bool TextInputFile::AtEnd() {
+bool TextInputFile::AtEnd() noexcept {
   if (!startChecked_) SkipByteOrderMark();
   while (true) {
     if (skipLfAfterCr_ && begin_ < end_) {
@@ -106,7 +106,7 @@ bool TextInputFile::AtEnd() {
   }
 }
 
-TextInputFile::LineStatus TextInputFile::ReadLine(std::string_view& line) {
+TextInputFile::LineStatus TextInputFile::ReadLine(std::string_view& line) noexcept {
   if (AtEnd() || readFailed_) return LineStatus::ReadFailed;
   ++lineNumber_;
   std::size_t scan = begin_;

@@ -35,45 +35,45 @@ class TextInputFile {
   // Opens an existing file for line input. False when it cannot be opened or is a
   // directory; the file is then not open.
   [[nodiscard]] bool Open(const std::string& path);
-  void Close();
+  void Close() noexcept;
 
   // Starts reading again from the first line, for a reader that takes the file in two
   // passes. False when the file cannot go back, as a pipe cannot.
-  [[nodiscard]] bool Rewind();
+  [[nodiscard]] bool Rewind() noexcept;
 
   // True once nothing is left to read. A read that fails is not the end: the next
   // ReadLine reports it.
-  bool AtEnd();
+  [[nodiscard]] bool AtEnd() noexcept;
 
   // The next line without its end. Precondition: !AtEnd().
-  [[nodiscard]] LineStatus ReadLine(std::string_view& line);
+  [[nodiscard]] LineStatus ReadLine(std::string_view& line) noexcept;
 
   // The bytes after the current position that are already read in, for a reader
   // that can see a whole line and its end there faster than ReadLine finds them.
   // Valid until the next call. Precondition: AtEnd() was last called and was false.
-  std::string_view Buffered() const { return {buffer_.get() + begin_, end_ - begin_}; }
+  std::string_view Buffered() const noexcept { return {buffer_.get() + begin_, end_ - begin_}; }
 
   // The end of the bytes read in. A line ReadLine returned may be read on up to here,
   // by a scanner that looks a few bytes past a field rather than test for its end.
-  const char* ReadInEnd() const { return buffer_.get() + end_; }
+  const char* ReadInEnd() const noexcept { return buffer_.get() + end_; }
 
   // Takes the first `size` bytes of Buffered() as `lines` lines, as that many ReadLine
   // calls would. They must be whole lines with whole line ends: a CR is taken with the
   // LF after it, so the byte after a CR must have been in view.
-  void SkipLines(std::size_t size, std::int64_t lines) {
+  void SkipLines(std::size_t size, std::int64_t lines) noexcept {
     begin_ += size;
     lineNumber_ += lines;
   }
 
   // 1-based number of the line ReadLine last returned (or found too long).
-  std::int64_t LineNumber() const { return lineNumber_; }
+  std::int64_t LineNumber() const noexcept { return lineNumber_; }
 
-  FileIdentity Identity() const { return identity_; }
+  FileIdentity Identity() const noexcept { return identity_; }
 
  private:
-  void StartAtTheBeginning();
-  void Fill();
-  void SkipByteOrderMark();
+  void StartAtTheBeginning() noexcept;
+  void Fill() noexcept;
+  void SkipByteOrderMark() noexcept;
 
   FileHandle file_ = kNoFile;
   FileIdentity identity_;

@@ -2,7 +2,7 @@
 
 namespace sorvane {
 
-std::size_t Utf8CharacterSize(std::string_view text) {
+std::size_t Utf8CharacterSize(std::string_view text) noexcept {
   const auto lead = static_cast<unsigned char>(text[0]);
   std::size_t size = 0;
   char32_t lowest = 0;
@@ -28,7 +28,7 @@ std::size_t Utf8CharacterSize(std::string_view text) {
   return code < lowest || code > 0x10FFFF || surrogate ? 0 : size;
 }
 
-bool IsUtf8(std::string_view text) {
+bool IsUtf8(std::string_view text) noexcept {
   while (!text.empty()) {
     const std::size_t size = Utf8CharacterSize(text);
     if (size == 0) return false;
@@ -37,7 +37,7 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-char32_t Utf8CodePoint(std::string_view character) {
+char32_t Utf8CodePoint(std::string_view character) noexcept {
   const auto lead = static_cast<unsigned char>(character[0]);
   if (lead < 0x80) return lead;
   char32_t code = lead & (0x7F >> character.size());

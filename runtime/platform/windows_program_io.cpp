@@ -99,6 +99,20 @@ std::vector<std::string> ProgramArguments(int, char**) {
   return arguments;
 }
 
+// The buffer grows until the whole path fits, however long the folder's name is.
+std::string ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return Utf8FromWide(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
 std::ostream& StandardOutput() {
   static StandardStreamBuffer buffer(STD_OUTPUT_HANDLE);
   static std::ostream stream(&buffer);

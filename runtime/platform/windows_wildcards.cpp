@@ -55,11 +55,17 @@ bool Matches(std::wstring_view name, std::wstring_view pattern) {
   return p == pattern.size();
 }
 
-// The paths of the entries in `folder` (as typed: empty for the current folder, else
-// ending in a separator or a drive's colon) whose names match `pattern`; folders only
-// when `foldersOnly`. What Explorer and the window's lists hide is left out.
+// What a pattern's matches must be: a component followed by a separator names folders,
+// the last one files, as cmd.exe's `for` takes them.
+enum class EntryKind { Folder, File };
+
+bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
+// The paths of the entries of kind `wanted` in `folder` (as typed: empty for the
+// current folder, else ending in a separator or a drive's colon) whose names match
+// `pattern`. What Explorer and the window's lists hide is left out.
 std::vector<std::wstring> MatchingEntries(const std::wstring& folder, std::wstring_view pattern,
-                                          bool foldersOnly) {
+                                          EntryKind wanted) {
   std::vector<std::wstring> paths;
   const std::wstring folded = Folded(pattern);
   WIN32_FIND_DATAW entry{};
@@ -68,8 +74,8 @@ std::vector<std::wstring> MatchingEntries(const std::wstring& folder, std::wstri
   if (search == INVALID_HANDLE_VALUE) return paths;
   do {
     const std::wstring_view name = entry.cFileName;
-    const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (name == L"." || name == L".." || (foldersOnly && !isFolder)) continue;
+    const EntryKind kind = IsFolder(entry.dwFileAttributes) ? EntryKind::Folder : EntryKind::File;
+    if (name == L"." || name == L".." || kind != wanted) continue;
     std::wstring path = folder + std::wstring(name);
     if (Matches(Folded(name), folded) && !IsHiddenFromBrowsing(Utf8FromWide(path))) {
       paths.push_back(std::move(path));
@@ -79,7 +85,10 @@ std::vector<std::wstring> MatchingEntries(const std::wstring& folder, std::wstri
   return paths;
 }
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool IsFile(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !IsFolder(attributes);
+}
 
 }  // namespace
 
@@ -102,8 +111,8 @@ std::vector<std::string> ExpandWildcards(const std::string& argument) {
     if (HasWildcards(component)) {
       std::vector<std::wstring> expanded;
       for (const std::wstring& folder : matched) {
-        // A component followed by a separator names a folder.
-        for (std::wstring& path : MatchingEntries(folder, component, !separators.empty())) {
+        const EntryKind wanted = separators.empty() ? EntryKind::File : EntryKind::Folder;
+        for (std::wstring& path : MatchingEntries(folder, component, wanted)) {
           expanded.push_back(path.append(separators));
         }
       }
@@ -113,8 +122,9 @@ std::vector<std::string> ExpandWildcards(const std::string& argument) {
     }
     start = next;
   }
-  // The components after the last wildcard were not looked up yet.
-  std::erase_if(matched, [](const std::wstring& path) { return !Exists(path); });
+  // The components after the last wildcard were not looked up yet; they must end in a
+  // file too. A pattern whose matches are all folders names no file, and stays as typed.
+  std::erase_if(matched, [](const std::wstring& path) { return !IsFile(path); });
   if (matched.empty()) return {argument};
 
   std::sort(matched.begin(), matched.end(), [](const std::wstring& a, const std::wstring& b) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sorvane {
@@ -22,48 +23,6 @@ using testing::Snapshot;
 using testing::WriteFile;
 
 constexpr std::string_view kUsageLine = "Usage: sorvane-convert [OPTION]... INPUT...\n";
-
-// What --help prints.
-const std::string kHelp =
-    std::string(kUsageLine) +
-    "Converts each point file INPUT (X,Y,Z a line) into a DXF drawing whose head is\n"
-    "taken from TEMPLATE. Where the shell leaves wildcards to the program (Windows),\n"
-    "it expands * and ? in each INPUT itself.\n"
-    "An INPUT whose drawing would replace the one written for an earlier INPUT (a.csv\n"
-    "and a.old.csv both give a.dxf) is not converted, and the earlier drawing is kept.\n"
-    "\n"
-    "Options:\n"
-    "  -t TEMPLATE  the template (default: PreData.txt in the current directory); one\n"
-    "               of DXF R12 is copied up to its ENTITIES line, one of R13 or newer\n"
-    "               gives a drawing of its version with its sections after ENTITIES\n"
-    "  -o OUTPUT    the drawing to write, for exactly one INPUT (default: INPUT with\n"
-    "               its extension replaced by .dxf)\n"
-    "  --3d         writes a 3D polyline, whose vertices keep their Z in every reader\n"
-    "  --           ends the options, so that an INPUT may begin with -\n"
-    "  --help, /?   prints this help and exits\n"
-    "  --version    prints the program's version and exits\n"
-    "\n"
-    "Point files as surveyors write them:\n"
-    "  --columns LIST   the fields of a row in order, separated by commas: x, y, z\n"
-    "                   (the drawing's axes), n and e (the northing, which becomes\n"
-    "                   the drawing's Y, and the easting, its X), name (the point's\n"
-    "                   name), - (a field not read); one of x and e and one of y and\n"
-    "                   n are needed, Z is 0 without z, fields after the last are not\n"
-    "                   read (default: x,y,z)\n"
-    "  --skip-lines N   the first N lines are no rows (headers, titles)\n"
-    "  --separator SEP  comma (the default), tab, semicolon, or space (any run of\n"
-    "                   blanks and tabs)\n"
-    "  --closed         closes the polyline\n"
-    "  --labels         writes each point's name at it, a TEXT and a POINT after the\n"
-    "                   polyline on the template's current layer; needs name in\n"
-    "                   --columns; reads INPUT twice, so it cannot be a pipe\n"
-    "  --text-height H  the labels' height (default: the template's $TEXTSIZE, or\n"
-    "                   0.2)\n"
-    "With any of these, each row is read strictly: every value a number as a whole\n"
-    "(blanks around it allowed), every name not blank; a row that does not fit ends\n"
-    "the conversion with its line number, and blank lines are skipped. A Japanese\n"
-    "survey file headed 点名,X,Y,Z, whose X is the northing:\n"
-    "  sorvane-convert --columns name,n,e,z --skip-lines 1 --labels survey.csv\n";
 
 struct BatchCase {
   const char* name;
@@ -126,18 +85,114 @@ INSTANTIATE_TEST_SUITE_P(
                   "missing.csv: ファイルが存在しません\n"
                   "bad.csv: 2行目のデータが正しくありません\n",
                   {"a.dxf"}},
-        BatchCase{"TemplateMissing", {"-t", "none.txt", "a.csv"}, 1, "",
-                  "a.csv: PreData.txtファイルが存在しません\n", {}},
         BatchCase{"OutputIsInput", {"-o", "a.csv", "a.csv"}, 1, "",
                   "a.csv: 出力ファイルが入力ファイルと同じです\n", {}},
         BatchCase{"EmptyOutput", {"-o", "", "a.csv"}, 1, "",
                   "a.csv: 出力ファイル名を入力してください\n", {}},
         BatchCase{"EmptyInput", {""}, 1, "", ": ファイル名を選択してください\n", {}},
-        BatchCase{"Help", {"--help"}, 0, kHelp, "", {}},
-        BatchCase{"HelpAskedTheWindowsWay", {"/?"}, 0, kHelp, "", {}},
         BatchCase{"Version", {"--version"}, 0,
                   "sorvane-convert " + std::string(kVersionText) + "\n", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct TemplateCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::vector<std::string> templates;  // of "given.txt", "PreData.txt", "installed"
+  int exitStatus;
+  std::string err;
+  std::string headUsed;  // which template's head the drawing a.dxf has; empty for none
+};
+
+// Which template a conversion takes: -t, else PreData.txt in the current folder, else
+// the one installed with the program. Each template's head names it in a comment.
+class BatchConverterTemplate : public ::testing::TestWithParam<TemplateCase> {
+ protected:
+  void SetUp() override {
+    fs::create_directory("installed");
+    WriteFile("a.csv", "1,2,3\r\n");
+  }
+  static void WriteTemplate(const std::string& path, const std::string& head) {
+    WriteFile(path, "999\r\n" + head + "\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+  }
+
+  ScratchDirectory dir_;
+};
+
+TEST_P(BatchConverterTemplate, TakesTheFirstThatExists) {
+  const TemplateCase& c = GetParam();
+  const std::string installed = dir_ / "installed/PreData.txt";
+  for (const std::string& which : c.templates) {
+    WriteTemplate(which == "installed" ? installed : which, which);
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunBatchConverter(c.args, out, err, installed), c.exitStatus);
+  EXPECT_EQ(err.str(), c.err);
+  if (c.headUsed.empty()) {
+    EXPECT_FALSE(fs::exists("a.dxf"));
+  } else {
+    EXPECT_TRUE(testing::ReadFile("a.dxf").starts_with("999\r\n" + c.headUsed + "\r\n"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BatchConverter, BatchConverterTemplate,
+    ::testing::Values(
+        TemplateCase{"GivenBeforeAll", {"-t", "given.txt", "a.csv"},
+                     {"given.txt", "PreData.txt", "installed"}, 0, "", "given.txt"},
+        TemplateCase{"CurrentFolderBeforeInstalled", {"a.csv"}, {"PreData.txt", "installed"}, 0,
+                     "", "PreData.txt"},
+        TemplateCase{"InstalledWhenCurrentFolderHasNone", {"a.csv"}, {"installed"}, 0, "",
+                     "installed"},
+        TemplateCase{"NoneToldAsTheWindowTellsIt", {"a.csv"}, {}, 1,
+                     "a.csv: PreData.txtファイルが存在しません\n", ""},
+        // Named by its own path, once: the inputs after it would fail alike.
+        TemplateCase{"GivenMissingToldByItsName", {"-t", "nothere.txt", "a.csv", "b.csv"},
+                     {"PreData.txt", "installed"}, 1,
+                     "nothere.txt: テンプレートファイルが存在しません\n", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The help names every option and says what the defaults are; "/?" is how Windows
+// programs are asked for it. Each option's text runs to the next option's line.
+TEST(BatchConverter, HelpNamesEachOptionAndItsDefault) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> options = {
+      {"-t TEMPLATE", {"PreData.txt in the current directory", "installed with the program"}},
+      {"-o OUTPUT", {"first dot", "a.old.csv gives a.dxf"}},
+      {"--3d", {}},
+      {"--", {}},
+      {"--help, /?", {}},
+      {"--version", {}},
+      {"--columns LIST", {"x, y, z", "n and e", "northing", "Y", "easting", "X", "name", "-",
+                          "default: x,y,z"}},
+      {"--skip-lines N", {}},
+      {"--separator SEP", {"comma (the default)", "tab", "semicolon", "space"}},
+      {"--closed", {}},
+      {"--labels", {"TEXT and a POINT", "current layer", "needs name in --columns"}},
+      {"--text-height H", {"default: the template's $TEXTSIZE, or 0.2",
+                           "--columns name,n,e,z --skip-lines 1"}}};
+  for (const char* ask : {"--help", "/?"}) {
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunBatchConverter(std::vector<std::string>{ask}, out, err), kExitAllConverted);
+    const std::string help = out.str();
+    EXPECT_TRUE(help.starts_with(kUsageLine)) << help;
+    for (const auto& [option, facts] : options) {
+      const std::size_t start = help.find("\n  " + option + " ");
+      ASSERT_NE(start, std::string::npos) << option << " missing from:\n" << help;
+      // Facts may be wrapped across lines: the text with each run of spaces as one.
+      std::string text;
+      for (char c : help.substr(start, help.find("\n  -", start + 1) - start)) {
+        if (c == '\n') c = ' ';
+        if (c != ' ' || !text.ends_with(' ')) text += c;
+      }
+      std::size_t after = 0;
+      for (const std::string& fact : facts) {
+        after = text.find(fact, after);
+        EXPECT_NE(after, std::string::npos) << option << " does not say, in order: " << fact;
+      }
+    }
+  }
+}
 
 // --3d may stand anywhere before the inputs' end and flags the polyline as 3D; without
 // it the polyline has no flags.

@@ -197,8 +197,8 @@ TEST(DrawingTemplate, KeepsAllButTheEntitiesAndWhatPointsAtThem) {
   const std::optional<DrawingTemplate> drawing = AnalyzeTemplate(Dxf(kRest));
   ASSERT_TRUE(drawing.has_value());
   // The sort handle 40 is the largest handle the template uses.
-  EXPECT_EQ(drawing->firstFreeHandle, 0x41u);
-  EXPECT_EQ(drawing->modelSpace, 0x1Fu);
+  EXPECT_EQ(NumberOf(drawing->firstFreeHandle), 0x41u);
+  EXPECT_EQ(NumberOf(drawing->modelSpace), 0x1Fu);
   const std::string head = Dxf(kKeptHead);
   EXPECT_EQ(drawing->head, head);
   EXPECT_EQ(drawing->handleSeedOffset, head.find("0000000000000041"));
@@ -238,8 +238,8 @@ class AcceptedTemplate : public ::testing::TestWithParam<AcceptedCase> {};
 TEST_P(AcceptedTemplate, GivesTheModelSpaceAndTheFirstFreeHandle) {
   const std::optional<DrawingTemplate> drawing = AnalyzeTemplate(Changed(GetParam().change));
   ASSERT_TRUE(drawing.has_value());
-  EXPECT_EQ(drawing->modelSpace, GetParam().modelSpace);
-  EXPECT_EQ(drawing->firstFreeHandle, GetParam().firstFreeHandle);
+  EXPECT_EQ(NumberOf(drawing->modelSpace), GetParam().modelSpace);
+  EXPECT_EQ(NumberOf(drawing->firstFreeHandle), GetParam().firstFreeHandle);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -21,10 +21,10 @@ struct CountCase {
 class HandleCount : public ::testing::TestWithParam<CountCase> {};
 
 TEST_P(HandleCount, CountsUpInHexadecimalByOneOrAtOnce) {
-  HandleText handle(GetParam().start);
+  HandleText handle(Handle{GetParam().start});
   for (int i = 0; i < GetParam().increments; ++i) handle.Increment();
   EXPECT_EQ(handle.Text(), GetParam().text);
-  HandleText advanced(GetParam().start);
+  HandleText advanced(Handle{GetParam().start});
   advanced.Advance(static_cast<std::uint64_t>(GetParam().increments));
   EXPECT_EQ(advanced.Text(), GetParam().text);
   const std::string fixed = handle.FixedWidth();

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace sorvane {
 namespace {
@@ -118,24 +119,29 @@ struct FaultCase {
 
 void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
 
+// How many rows the point file holds. Many: reading and writing each take several
+// blocks, so that a fault can strike in the middle of the file rather than at its start,
+// and the blocks are written on the writing thread. One block's worth: the drawing is
+// written all at once as the run commits, as most drawings from the window are.
+constexpr int kManyBlocksOfRows = 60000;
+constexpr int kOneBlockOfRows = 100;
+
 // Each case with a temporary file that has no name until it is complete, and with one
 // named from the start.
-class InjectedFault : public ::testing::TestWithParam<std::tuple<FaultCase, bool>> {};
+class InjectedFault : public ::testing::TestWithParam<std::tuple<FaultCase, bool, int>> {};
 
-// Enough rows that reading and writing each take several blocks, so that a fault can
-// strike in the middle of the file rather than at its start.
-std::string ManyRows() {
+std::string PointRows(int count) {
   std::string rows;
-  for (int i = 0; i < 60000; ++i) {
+  for (int i = 0; i < count; ++i) {
     rows += std::to_string(-45840.4215 + i) + "," + std::to_string(-9571.4544 - i) + ",156.995\r\n";
   }
   return rows;
 }
 
 TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
-  const auto& [c, namedTemporaries] = GetParam();
+  const auto& [c, namedTemporaries, rows] = GetParam();
   ScratchDirectory directory;
-  WriteFile(directory / "points.csv", ManyRows());
+  WriteFile(directory / "points.csv", PointRows(rows));
   WriteFile(directory / "PreData.txt",
             ReadFile(std::string(SORVANE_EXAMPLES_DIR "/") + c.templateFile));
   WriteFile(directory / "drawing.dxf", "an earlier drawing\r\n");
@@ -159,42 +165,64 @@ TEST_P(InjectedFault, EndsWithItsMessageAndChangesNothing) {
   EXPECT_EQ(retry.messages, std::vector<std::string>{"変換しました"});
 }
 
-// The example's template is read in one block and closed after its head, before the
-// output is; the rows take several blocks to read and many more to write. An R2000
-// drawing's $HANDSEED, in its first block, is written over once the rest is written.
-// Memory that runs out ends the run with the message of the step it struck.
-INSTANTIATE_TEST_SUITE_P(
-    Disk, InjectedFault,
-    ::testing::Combine(::testing::Values(
-        FaultCase{"PointFileCannotBeOpened", Call::OpenForReading, 0, "ファイルが存在しません"},
-        FaultCase{"TemplateCannotBeOpened", Call::OpenForReading, 1,
-                  "PreData.txtファイルが存在しません"},
-        FaultCase{"TemplateReadBreaksOff", Call::Read, 0, "PreData.txtファイルを読み込めません"},
-        FaultCase{"PointFileReadBreaksOff", Call::Read, 4, "ファイルを読み込めません"},
-        FaultCase{"OutputCannotBeLookedAt", Call::Status, 0, "出力ファイルを作成できません"},
-        FaultCase{"TemporaryCannotBeCreated", Call::CreateTemporary, 0, "出力ファイルを作成できません"},
-        FaultCase{"DiskFullFromTheStart", Call::Write, 0, "出力ファイルに書き込めません"},
-        FaultCase{"DiskFillsUpMidway", Call::Write, 2, "出力ファイルに書き込めません"},
-        FaultCase{"PermissionsCannotBeKept", Call::CopyPermissions, 0, "出力ファイルに書き込めません"},
-        FaultCase{"SyncFails", Call::Sync, 0, "出力ファイルに書き込めません"},
-        FaultCase{"TemporaryCannotBeKept", Call::KeepTemporary, 0, "出力ファイルに書き込めません"},
-        FaultCase{"CloseReportsWriteError", Call::Close, 1, "出力ファイルに書き込めません"},
-        FaultCase{"ReplaceFails", Call::Replace, 0, "出力ファイルに書き込めません"},
-        FaultCase{"HandSeedCannotBeWritten", Call::WriteAt, 0, "出力ファイルに書き込めません",
-                  Strike::Fails, "PreData-R2000.txt"},
-        FaultCase{"NoMemoryToOpenPointFile", Call::OpenForReading, 0, "ファイルを読み込めません",
-                  Strike::Throws},
-        FaultCase{"NoMemoryToOpenTemplate", Call::OpenForReading, 1,
-                  "PreData.txtファイルを読み込めません", Strike::Throws},
-        FaultCase{"NoMemoryToCreateOutput", Call::CreateTemporary, 0, "出力ファイルを作成できません",
-                  Strike::Throws},
-        FaultCase{"NoMemoryToPutOutputInPlace", Call::Replace, 0, "出力ファイルに書き込めません",
-                  Strike::Throws}),
-        ::testing::Bool()),
-    [](const auto& info) {
-      return std::string(std::get<0>(info.param).name) +
-             (std::get<1>(info.param) ? "WithNamedTemporary" : "");
-    });
+// The faults of writing the drawing and putting it in place, which strike a drawing of
+// many blocks and one of a single block alike.
+const FaultCase kOutputFaults[] = {
+    FaultCase{"DiskFullFromTheStart", Call::Write, 0, "出力ファイルに書き込めません"},
+    FaultCase{"PermissionsCannotBeKept", Call::CopyPermissions, 0, "出力ファイルに書き込めません"},
+    FaultCase{"SyncFails", Call::Sync, 0, "出力ファイルに書き込めません"},
+    FaultCase{"TemporaryCannotBeKept", Call::KeepTemporary, 0, "出力ファイルに書き込めません"},
+    FaultCase{"CloseReportsWriteError", Call::Close, 1, "出力ファイルに書き込めません"},
+    FaultCase{"ReplaceFails", Call::Replace, 0, "出力ファイルに書き込めません"},
+    FaultCase{"NoMemoryToPutOutputInPlace", Call::Replace, 0, "出力ファイルに書き込めません",
+              Strike::Throws},
+};
+
+// The faults of opening and reading the inputs, of creating the output, of a disk that
+// fills up after some blocks, and of writing over bytes of blocks written before. The
+// example's template is read in one block and closed after its head, before the output
+// is; the rows take several blocks to read and many more to write. An R2000 drawing's
+// $HANDSEED, in its first block, is written over once the rest is written. Memory that
+// runs out ends the run with the message of the step it struck.
+const FaultCase kOtherFaults[] = {
+    FaultCase{"PointFileCannotBeOpened", Call::OpenForReading, 0, "ファイルが存在しません"},
+    FaultCase{"TemplateCannotBeOpened", Call::OpenForReading, 1, "PreData.txtファイルが存在しません"},
+    FaultCase{"TemplateReadBreaksOff", Call::Read, 0, "PreData.txtファイルを読み込めません"},
+    FaultCase{"PointFileReadBreaksOff", Call::Read, 4, "ファイルを読み込めません"},
+    FaultCase{"OutputCannotBeLookedAt", Call::Status, 0, "出力ファイルを作成できません"},
+    FaultCase{"TemporaryCannotBeCreated", Call::CreateTemporary, 0, "出力ファイルを作成できません"},
+    FaultCase{"DiskFillsUpMidway", Call::Write, 2, "出力ファイルに書き込めません"},
+    FaultCase{"HandSeedCannotBeWritten", Call::WriteAt, 0, "出力ファイルに書き込めません",
+              Strike::Fails, "PreData-R2000.txt"},
+    FaultCase{"NoMemoryToOpenPointFile", Call::OpenForReading, 0, "ファイルを読み込めません",
+              Strike::Throws},
+    FaultCase{"NoMemoryToOpenTemplate", Call::OpenForReading, 1,
+              "PreData.txtファイルを読み込めません", Strike::Throws},
+    FaultCase{"NoMemoryToCreateOutput", Call::CreateTemporary, 0, "出力ファイルを作成できません",
+              Strike::Throws},
+};
+
+std::vector<FaultCase> EveryFault() {
+  std::vector<FaultCase> faults(std::begin(kOtherFaults), std::end(kOtherFaults));
+  faults.insert(faults.end(), std::begin(kOutputFaults), std::end(kOutputFaults));
+  return faults;
+}
+
+std::string FaultCaseName(const ::testing::TestParamInfo<InjectedFault::ParamType>& info) {
+  return std::string(std::get<0>(info.param).name) +
+         (std::get<1>(info.param) ? "WithNamedTemporary" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Disk, InjectedFault,
+                         ::testing::Combine(::testing::ValuesIn(EveryFault()), ::testing::Bool(),
+                                            ::testing::Values(kManyBlocksOfRows)),
+                         FaultCaseName);
+// A drawing of one block starts no writing thread: its only write is made as the run
+// commits, so a failure there must still be reported.
+INSTANTIATE_TEST_SUITE_P(OneBlockDrawing, InjectedFault,
+                         ::testing::Combine(::testing::ValuesIn(kOutputFaults), ::testing::Bool(),
+                                            ::testing::Values(kOneBlockOfRows)),
+                         FaultCaseName);
 
 // A run that throws still gets its line, and the batch goes on with the next input.
 TEST(InjectedFault, BatchConverterReportsAThrowingRunAndGoesOn) {

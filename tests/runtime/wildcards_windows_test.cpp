@@ -32,7 +32,8 @@ struct WildcardCase {
 class WildcardExpansion : public ::testing::TestWithParam<WildcardCase> {
  protected:
   void SetUp() override {
-    for (const char* folder : {"data", "dx", "dy", "d", "d-e"}) {
+    // Folders whose names look like point files: a pattern takes files only.
+    for (const char* folder : {"data", "dx", "dy", "d", "d-e", "dir.csv", "dy/d.csv"}) {
       std::filesystem::create_directory(folder);
     }
     for (const char* name : {"B.CSV", "a.csv", "c.csv.bak", "hidden.csv", "data/d.csv",
@@ -67,12 +68,13 @@ INSTANTIATE_TEST_SUITE_P(
                      {"a.csv", "B.CSV", "c.csv.bak", kJapanese}},
         WildcardCase{"FolderKeptAsTyped", "data\\*.csv", {"data\\d.csv"}},
         WildcardCase{"SlashKeptAsTyped", "data/*", {"data/d.csv", "data/e.txt"}},
-        WildcardCase{"WildcardInFolderNeedsTheRestToExist", "d*\\d.csv",
+        WildcardCase{"WildcardInFolderNeedsAFileAfterIt", "d*\\d.csv",
                      {"data\\d.csv", "dx\\d.csv"}},
         // As a shell sorts: whole paths, not folder by folder ("-" comes before "\\").
         WildcardCase{"SortedAsWholePaths", "d*\\x.csv", {"d-e\\x.csv", "d\\x.csv"}},
         WildcardCase{"AbsolutePath", "{dir}\\?.csv", {"{dir}\\a.csv", "{dir}\\B.CSV"}},
         WildcardCase{"NothingMatchesStaysAsTyped", "*.dxf", {"*.dxf"}},
+        WildcardCase{"OnlyFoldersMatchStaysAsTyped", "dir.*", {"dir.*"}},
         WildcardCase{"LongPathPrefixIsNoWildcard", "\\\\?\\{dir}\\b.csv",
                      {"\\\\?\\{dir}\\b.csv"}}),
     [](const auto& info) { return std::string(info.param.name); });

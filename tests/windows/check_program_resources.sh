@@ -45,6 +45,7 @@ expect "FILEVERSION ${version//./, }, 0" "numeric file version $version"
 expect "VALUE \"FileVersion\", \"$version\"" "file version text $version"
 expect "VALUE \"ProductVersion\", \"$version\"" "product version text $version"
 expect 'VALUE "ProductName", "Sorvane"' "product name"
+grep -qE 'VALUE "LegalCopyright", "Copyright [^"]+"' <<<"$resources" || fail "has no copyright"
 grep -qE 'VALUE "FileDescription", "[^"]+"' <<<"$resources" || fail "has no file description"
 if [ "$kind" = GUI ]; then
   expect 'name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""' "Common Controls 6"
