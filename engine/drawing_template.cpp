@@ -6,6 +6,7 @@
 #include "engine/template_records.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -72,8 +73,6 @@ class FollowerCheck {
 
   bool Follows() const { return anyDropped_ && !anyKept_; }
 
-  void Reset() { anyKept_ = anyDropped_ = false; }
-
  private:
   bool anyKept_ = false;
   bool anyDropped_ = false;
@@ -96,21 +95,48 @@ class FollowerFinder final : public TemplateRecords::GroupSink {
   FollowerCheck check_;
 };
 
+// Whether the drawing leaves out a record outside the ENTITIES section. The table alone
+// decides for one with a handle that may go with what it names, since the pointers at
+// it follow the table; any other goes with its owner, as the table has it too, at the
+// cost of no search for its own handle, and one without a handle with what it names.
+bool Dropped(std::string_view text, const HandleTable& handles, const TemplateRecord& record) {
+  if (record.handle != kNullHandle && MayFollowWhatItNames(record)) {
+    return handles.Find(record.handle) == HandleTable::State::Dropped;
+  }
+  if (record.owner != kNullHandle && handles.Find(record.owner) == HandleTable::State::Dropped) return true;
+  if (record.handle != kNullHandle || !MayFollowWhatItNames(record)) return false;
+  FollowerCheck check;
+  GroupReader groups(text, record.begin, record.end);
+  for (DxfGroup group; groups.Next(group);) check.Take(record, group, handles);
+  return check.Follows();
+}
+
 // What becomes of a group when its record is copied.
 enum class Fate { Kept, Removed, Nulled };
 
-// Copies the records the drawing keeps into its head and tail, group by group as they
-// are read, and takes a record back once it shows that it is dropped.
-class DrawingCopier final : public TemplateRecords::GroupSink {
+// Writes the records the drawing keeps, group by group, each repaired as it goes, and
+// counts what it wrote.
+class RecordCopier {
  public:
-  DrawingCopier(std::string_view text, const HandleTable& handles, std::size_t seedValueBegin,
-                DrawingTemplate& drawing)
-      : text_(text), handles_(handles), seedValueBegin_(seedValueBegin), drawing_(drawing) {}
+  RecordCopier(std::string_view text, const HandleTable& handles, std::size_t seedValueBegin,
+               Handle firstFreeHandle, DrawingTemplate::Sink& out)
+      : text_(text), handles_(handles), seedValueBegin_(seedValueBegin),
+        firstFreeHandle_(firstFreeHandle), out_(out) {}
 
-  void Take(const TemplateRecord& record, const DxfGroup& group) override {
-    if (record.part == TemplatePart::Entities) return;
-    if (out_ == nullptr) Start(record);
-    follower_.Take(record, group, handles_);
+  void Copy(const TemplateRecord& record) {
+    if (record.part == TemplatePart::Entities || Dropped(text_, handles_, record)) return;
+    key_.reset();
+    inApplicationData_ = sortHandleFollows_ = false;
+    GroupReader groups(text_, record.begin, record.end);
+    for (DxfGroup group; groups.Next(group);) Take(record, group);
+    if (key_) Put(*key_);
+  }
+
+  // Where in what was written the value of $HANDSEED stands.
+  std::size_t SeedOffset() const { return seedOffset_; }
+
+ private:
+  void Take(const TemplateRecord& record, const DxfGroup& group) {
     if (std::exchange(sortHandleFollows_, false) && group.code == 5) return;
     if (group.code == 102) inApplicationData_ = TrimBlanks(group.value).starts_with('{');
     const Fate fate = FateOf(record, group);
@@ -119,50 +145,20 @@ class DrawingCopier final : public TemplateRecords::GroupSink {
       sortHandleFollows_ = record.type == "SORTENTSTABLE" && group.code == 331;
       return;
     }
-    if (key_) Append(*std::exchange(key_, std::nullopt));
+    if (key_) Put(*std::exchange(key_, std::nullopt));
     if (group.code == 3 && IsDictionary(record)) {
       key_ = group;
     } else if (group.valueBegin == seedValueBegin_) {
-      out_->append(text_.substr(group.begin, group.valueBegin - group.begin));
-      drawing_.handleSeedOffset = out_->size();
-      *out_ += HandleText(drawing_.firstFreeHandle).FixedWidth();
-      *out_ += "\r\n";
+      PutCodeLine(group);
+      seedOffset_ = written_;
+      Put(HandleText(firstFreeHandle_).FixedWidth());
+      Put("\r\n");
     } else if (fate == Fate::Nulled) {
-      out_->append(text_.substr(group.begin, group.valueBegin - group.begin));
-      *out_ += "0\r\n";
+      PutCodeLine(group);
+      Put("0\r\n");
     } else {
-      Append(group);
+      Put(group);
     }
-  }
-
-  // Once the record's groups are all taken.
-  void Finish(const TemplateRecord& record) {
-    if (out_ == nullptr) return;
-    if (key_) Append(*key_);
-    if (Dropped(record)) out_->resize(recordBegin_);
-    out_ = nullptr;
-  }
-
- private:
-  void Start(const TemplateRecord& record) {
-    out_ = record.part == TemplatePart::Head ? &drawing_.head : &drawing_.tail;
-    recordBegin_ = out_->size();
-    key_.reset();
-    inApplicationData_ = sortHandleFollows_ = false;
-    follower_.Reset();
-  }
-
-  // Of a record outside the ENTITIES section. The table alone decides for one with a
-  // handle that may go with what it names, since the pointers at it follow the table;
-  // any other goes with its owner, as the table has it too, at the cost of no search
-  // for its own handle.
-  bool Dropped(const TemplateRecord& record) const {
-    if (record.handle != kNullHandle && MayFollowWhatItNames(record)) {
-      return handles_.Find(record.handle) == HandleTable::State::Dropped;
-    }
-    return (record.owner != kNullHandle &&
-            handles_.Find(record.owner) == HandleTable::State::Dropped) ||
-           (record.handle == kNullHandle && follower_.Follows());
   }
 
   // A pointer at a dropped object goes. One that names nothing goes when it is an entry
@@ -186,91 +182,89 @@ class DrawingCopier final : public TemplateRecords::GroupSink {
     return listEntry ? Fate::Removed : Fate::Nulled;
   }
 
-  void Append(const DxfGroup& group) { out_->append(text_.substr(group.begin, group.end - group.begin)); }
+  void Put(std::string_view text) {
+    out_.Put(text);
+    written_ += text.size();
+  }
+  void Put(const DxfGroup& group) { Put(text_.substr(group.begin, group.end - group.begin)); }
+  void PutCodeLine(const DxfGroup& group) {
+    Put(text_.substr(group.begin, group.valueBegin - group.begin));
+  }
 
   std::string_view text_;
   const HandleTable& handles_;
   std::size_t seedValueBegin_;
-  DrawingTemplate& drawing_;
-  // The record being copied: where it goes and where it begins there.
-  std::string* out_ = nullptr;
-  std::size_t recordBegin_ = 0;
+  Handle firstFreeHandle_;
+  DrawingTemplate::Sink& out_;
+  std::size_t written_ = 0;
+  std::size_t seedOffset_ = 0;
+  // Of the record being copied.
   std::optional<DxfGroup> key_;  // a dictionary's entry name, kept only with its entry
   bool inApplicationData_ = false;
   bool sortHandleFollows_ = false;  // a sort table pairs each 331 with a 5
-  FollowerCheck follower_;
-};
-
-class TemplateAnalysis {
- public:
-  explicit TemplateAnalysis(std::string_view text) : text_(text) {}
-
-  std::optional<DrawingTemplate> Run() {
-    if (!ReadHandles()) return std::nullopt;
-    if (followersToCheck_) DropFollowers();
-    if (handles_.Find(drawing_.modelSpace) != HandleTable::State::Kept) return std::nullopt;
-    DrawingCopier copier(text_, handles_, seedValueBegin_, drawing_);
-    TemplateRecords records(text_, &copier);
-    TemplateRecord record;
-    while (records.Next(record)) copier.Finish(record);
-    return std::move(drawing_);
-  }
-
- private:
-  // Reads the whole structure and every handle; false when no drawing can be made.
-  bool ReadHandles() {
-    TemplateRecords records(text_);
-    // Room for as many records as the text can hold, so that the table never moves
-    // while it fills; what it does not use is never touched.
-    handles_.Reserve(text_.size() / kSmallestRecordWithHandle + 1);
-    bool modelSpaceSeen = false;
-    std::size_t headSize = 0;
-    std::size_t tailSize = 0;
-    TemplateRecord record;
-    while (records.Next(record)) {
-      (record.part == TemplatePart::Head ? headSize : tailSize) += record.end - record.begin;
-      if (!modelSpaceSeen && IsModelSpace(record)) {
-        modelSpaceSeen = true;
-        drawing_.modelSpace = record.handle;
-      }
-      if (record.handle == kNullHandle) continue;
-      handles_.Add(record.handle, record.owner, record.part == TemplatePart::Entities);
-      followersToCheck_ = followersToCheck_ || MayFollowWhatItNames(record);
-    }
-    if (!records.Complete() || drawing_.modelSpace == kNullHandle || !handles_.Seal()) return false;
-    // Room for all the drawing may keep, the seed's full width included, so that neither
-    // text moves as it grows.
-    drawing_.head.reserve(headSize + kFixedHandleWidth);
-    drawing_.tail.reserve(tailSize);
-    seedValueBegin_ = records.SeedValueBegin();
-    drawing_.firstFreeHandle =
-        std::max(Handle{NumberOf(records.LargestHandle()) + 1}, records.Seed());
-    return true;
-  }
-
-  // Drops the records with a handle that go with what they name, once the entities and
-  // what they own are dropped, and what those own.
-  void DropFollowers() {
-    FollowerFinder finder(handles_);
-    TemplateRecords records(text_, &finder);
-    TemplateRecord record;
-    while (records.Next(record)) {
-      if (finder.Follows() && record.handle != kNullHandle) handles_.Drop(record.handle);
-    }
-    handles_.Settle();
-  }
-
-  std::string_view text_;
-  HandleTable handles_;
-  bool followersToCheck_ = false;
-  std::size_t seedValueBegin_ = 0;
-  DrawingTemplate drawing_;
 };
 
 }  // namespace
 
-std::optional<DrawingTemplate> AnalyzeTemplate(std::string_view text) {
-  return TemplateAnalysis(text).Run();
+DrawingTemplate::DrawingTemplate(std::string text) : text_(std::move(text)), records_(text_) {}
+
+std::unique_ptr<DrawingTemplate> DrawingTemplate::Analyze(std::string text) {
+  // Made where it stays, since its reader looks into its text.
+  std::unique_ptr<DrawingTemplate> drawing(new DrawingTemplate(std::move(text)));
+  if (!drawing->ReadHandles()) return nullptr;
+  if (drawing->followersToCheck_) drawing->DropFollowers();
+  if (drawing->handles_.Find(drawing->modelSpace_) != HandleTable::State::Kept) return nullptr;
+  return drawing;
+}
+
+bool DrawingTemplate::ReadHandles() {
+  TemplateRecords records(text_);
+  // Room for as many records as the text can hold, so that the table never moves while
+  // it fills; what it does not use is never touched.
+  handles_.Reserve(text_.size() / kSmallestRecordWithHandle + 1);
+  bool modelSpaceSeen = false;
+  TemplateRecord record;
+  while (records.Next(record)) {
+    if (!modelSpaceSeen && IsModelSpace(record)) {
+      modelSpaceSeen = true;
+      modelSpace_ = record.handle;
+    }
+    if (record.handle == kNullHandle) continue;
+    handles_.Add(record.handle, record.owner, record.part == TemplatePart::Entities);
+    followersToCheck_ = followersToCheck_ || MayFollowWhatItNames(record);
+  }
+  if (!records.Complete() || modelSpace_ == kNullHandle || !handles_.Seal()) return false;
+  seedValueBegin_ = records.SeedValueBegin();
+  firstFreeHandle_ = std::max(Handle{NumberOf(records.LargestHandle()) + 1}, records.Seed());
+  return true;
+}
+
+// Once the entities and what they own are dropped, and what those own.
+void DrawingTemplate::DropFollowers() {
+  FollowerFinder finder(handles_);
+  TemplateRecords records(text_, &finder);
+  TemplateRecord record;
+  while (records.Next(record)) {
+    if (finder.Follows() && record.handle != kNullHandle) handles_.Drop(record.handle);
+  }
+  handles_.Settle();
+}
+
+std::size_t DrawingTemplate::WriteHead(Sink& out) {
+  RecordCopier copier(text_, handles_, seedValueBegin_, firstFreeHandle_, out);
+  TemplateRecord record;
+  while (records_.Next(record)) {
+    copier.Copy(record);
+    // The head ends with the group that names the ENTITIES section.
+    if (record.part == TemplatePart::Head && record.section == "ENTITIES") break;
+  }
+  return copier.SeedOffset();
+}
+
+void DrawingTemplate::WriteTail(Sink& out) {
+  RecordCopier copier(text_, handles_, seedValueBegin_, firstFreeHandle_, out);
+  TemplateRecord record;
+  while (records_.Next(record)) copier.Copy(record);
 }
 
 }  // namespace sorvane

@@ -59,6 +59,18 @@ std::optional<Handle> HandleValue(std::string_view value) noexcept {
   return Handle{handle};
 }
 
+GroupLines::Line GroupLines::Take(std::string_view line) {
+  if (!onCodeLine_) {
+    onCodeLine_ = true;
+    return Line::Value;
+  }
+  const std::optional<int> code = GroupCode(line);
+  if (!code) return Line::NotACode;
+  code_ = *code;
+  onCodeLine_ = false;
+  return Line::Code;
+}
+
 bool GroupReader::Next(DxfGroup& group) noexcept {
   if (at_ >= text_.size()) return false;
   // The code line is read in one go: an integer between blanks, then its CR LF.

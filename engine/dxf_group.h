@@ -12,6 +12,9 @@
 
 namespace sorvane {
 
+// A comment: readers skip the group, whatever its value line holds.
+inline constexpr int kCommentCode = 999;
+
 std::string_view TrimBlanks(std::string_view text) noexcept;
 
 // The group code of a code line; nullopt when the line is not a whole non-negative
@@ -27,6 +30,24 @@ constexpr bool IsPointerCode(int code) {
   return (code >= 330 && code <= 369) || (code >= 390 && code <= 399) || code == 480 ||
          code == 481;
 }
+
+// The lines of a DXF text taken one at a time, as a reader takes them: a code line,
+// then its value line, and so on.
+class GroupLines {
+ public:
+  enum class Line { Code, Value, NotACode };
+
+  // Takes the next line: on a code line, NotACode when it holds no group code (no
+  // reader reads on past it); otherwise the value of the code before it.
+  Line Take(std::string_view line);
+
+  // The code of the value line taken last.
+  int Code() const { return code_; }
+
+ private:
+  bool onCodeLine_ = true;
+  int code_ = 0;
+};
 
 // One group of a text whose lines end with CR LF, and where its lines stand.
 struct DxfGroup {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +36,50 @@ std::string EntityOwnerAndLayer(Handle owner, std::string_view layer,
   return text;
 }
 
+// The template's next line, as the head is read: nothing when it was read, else how
+// reading the head ends. Each line is within the cap on what is read of a template,
+// which a pipe that never ends reaches too.
+std::optional<DxfWriter::HeadStatus> ReadTemplateLine(TextInputFile& templateFile,
+                                                      std::string_view& line) {
+  switch (templateFile.ReadLine(line)) {
+    case TextInputFile::LineStatus::Read:
+      if (templateFile.Offset() <= DxfWriter::kMaxTemplateSize) return std::nullopt;
+      break;
+    case TextInputFile::LineStatus::TooLong:
+      // A megabyte without a line end that holds a NUL byte is no text (/dev/zero).
+      if (templateFile.Buffered().find('\0') != std::string_view::npos) {
+        return DxfWriter::HeadStatus::Invalid;
+      }
+      break;
+    case TextInputFile::LineStatus::ReadFailed: break;
+  }
+  return DxfWriter::HeadStatus::ReadFailed;
+}
+
+// A template held in memory: its first lines, and an R13-or-newer one whole. Each line
+// end becomes CR LF, so a line of the template may take one byte more held, and its
+// last line two.
+constexpr std::size_t kFirstHeldSize = std::size_t{4} << 10;
+constexpr std::size_t kMaxHeldSize = 2 * DxfWriter::kMaxTemplateSize + 2;
+
+void Hold(std::string& held, std::string_view line) {
+  // Once the first lines do not fit, room at once for the largest template: the text
+  // never moves, nor takes twice its size, as it grows, and what it does not fill is
+  // never touched.
+  if (held.size() + line.size() + 2 > held.capacity()) held.reserve(kMaxHeldSize);
+  held.append(line).append("\r\n");
+}
+
+// The output file as the place a template's kept records are written to.
+class OutputSink final : public DrawingTemplate::Sink {
+ public:
+  explicit OutputSink(OutputFile& out) : out_(out) {}
+  void Put(std::string_view text) override { out_.Put(text); }
+
+ private:
+  OutputFile& out_;
+};
+
 }  // namespace
 
 DxfWriter::DxfWriter(OutputFile& out, PolylineKind kind, bool closed)
@@ -47,79 +93,71 @@ DxfWriter::HeadStatus DxfWriter::CopyTemplateHead(TextInputFile& templateFile) {
   return status;
 }
 
-bool DxfWriter::ReadTemplateLine(TextInputFile& templateFile, std::string_view& line) {
-  if (templateFile.ReadLine(line) != TextInputFile::LineStatus::Read) return false;
-  header_.Take(line);
-  return true;
+std::optional<DxfWriter::HeadStatus> DxfWriter::NextTemplateLine(TextInputFile& templateFile,
+                                                                  std::string_view& line) {
+  const std::optional<HeadStatus> ended = ReadTemplateLine(templateFile, line);
+  if (!ended) header_.Take(line);
+  return ended;
 }
 
 DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
   using Verdict = TemplateVersionWatcher::Verdict;
   TemplateVersionWatcher watcher;
-  // Lines taken but not yet written: the last one, whose successor may show that it
-  // opens $HANDSEED, and once that has shown, every line from it on.
+  EntitiesSectionFinder headEnd;
+  // The lines taken until the version shows: one of R13 or newer is analyzed whole, a
+  // pointer in the HEADER before $ACADVER repaired like any other.
   std::string held;
+  held.reserve(kFirstHeldSize);
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    if (!ReadTemplateLine(templateFile, line)) return HeadStatus::ReadFailed;
+    if (const std::optional<HeadStatus> ended = NextTemplateLine(templateFile, line)) return *ended;
     const Verdict verdict = watcher.Take(line);
     if (verdict == Verdict::NotText) return HeadStatus::Invalid;
-    if (!watcher.SeedSeen()) {
+    Hold(held, line);
+    if (verdict == Verdict::R13OrNewer) return TakeWholeTemplate(templateFile, std::move(held));
+    const EntitiesSectionFinder::Result found = headEnd.Take(line);
+    if (found == EntitiesSectionFinder::Result::NoDrawing) return HeadStatus::Invalid;
+    if (found == EntitiesSectionFinder::Result::Found) {
       out_.Put(held);
-      held.clear();
-    } else if (held.size() + line.size() + 2 > kMaxTemplateSize) {
-      return HeadStatus::ReadFailed;
-    } else if (held.capacity() < kMaxTemplateSize) {
-      // Held from $HANDSEED on until the version shows: room at once for all that may
-      // be held, so that the text never moves, nor takes twice its size, as it grows.
-      held.reserve(kMaxTemplateSize);
+      return HeadStatus::Copied;
     }
-    held.append(line).append("\r\n");
-    if (verdict == Verdict::Undecided) continue;
-    if (verdict == Verdict::R13OrNewer) {
-      if (!watcher.SeedSeen()) {
-        out_.Put(held);
-        held.clear();
-      }
-      return TakeWholeTemplate(templateFile, std::move(held));
+    if (verdict == Verdict::Legacy) {
+      out_.Put(held);
+      return CopyRestOfLegacyHead(templateFile, headEnd);
     }
-    out_.Put(held);
-    return line == "ENTITIES" ? HeadStatus::Copied : CopyRestOfLegacyHead(templateFile);
   }
-  out_.Put(held);
-  return HeadStatus::Copied;
+  return HeadStatus::Invalid;  // no ENTITIES section begins: no reader takes it for a drawing
 }
 
-DxfWriter::HeadStatus DxfWriter::CopyRestOfLegacyHead(TextInputFile& templateFile) {
+DxfWriter::HeadStatus DxfWriter::CopyRestOfLegacyHead(TextInputFile& templateFile,
+                                                      EntitiesSectionFinder& headEnd) {
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    if (!ReadTemplateLine(templateFile, line)) return HeadStatus::ReadFailed;
+    if (const std::optional<HeadStatus> ended = NextTemplateLine(templateFile, line)) return *ended;
     out_.PrintLine(line);
-    if (line == "ENTITIES") break;  // whole line, same case, nothing around it
+    switch (headEnd.Take(line)) {
+      case EntitiesSectionFinder::Result::NotYet: break;
+      case EntitiesSectionFinder::Result::Found: return HeadStatus::Copied;
+      case EntitiesSectionFinder::Result::NoDrawing: return HeadStatus::Invalid;
+    }
   }
-  return HeadStatus::Copied;
+  return HeadStatus::Invalid;
 }
 
 DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, std::string held) {
-  // Room for the largest template at once: the text never moves as it grows, so it
-  // never takes twice its size, and what it does not fill is never touched.
-  held.reserve(kMaxTemplateSize);
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    if (!ReadTemplateLine(templateFile, line) ||
-        held.size() + line.size() + 2 > kMaxTemplateSize) {
-      return HeadStatus::ReadFailed;
-    }
-    held.append(line).append("\r\n");
+    if (const std::optional<HeadStatus> ended = NextTemplateLine(templateFile, line)) return *ended;
+    Hold(held, line);
   }
-  template_ = AnalyzeTemplate(held);
+  template_ = DrawingTemplate::Analyze(std::move(held));
   if (!template_) return HeadStatus::Invalid;
   handles_ = true;
-  nextHandle_ = HandleText(template_->firstFreeHandle);
-  polyline_ = Handle{NumberOf(template_->firstFreeHandle) + 1};  // after the POINT
-  handleSeedOffset_ = out_.Offset() + template_->handleSeedOffset;
-  out_.Put(template_->head);
-  template_->head = std::string();
+  nextHandle_ = HandleText(template_->FirstFreeHandle());
+  polyline_ = Handle{NumberOf(template_->FirstFreeHandle()) + 1};  // after the POINT
+  OutputSink sink(out_);
+  handleSeedOffset_ = out_.Offset();
+  handleSeedOffset_ += template_->WriteHead(sink);
   PrepareVertices();
   return HeadStatus::Copied;
 }
@@ -155,8 +193,8 @@ void DxfWriter::DeferVertices(const PrintedRows& rows) {
   if (handles_) nextHandle_.Advance(rows.RowCount());
 }
 
-void DxfWriter::WriteEntityStart(std::string_view type, Handle owner,
-                                 std::string_view layer, std::string_view subclass) {
+void DxfWriter::WriteEntityStart(std::string_view type, Handle owner, std::string_view layer,
+                                 std::string_view subclass) {
   out_.Put(EntityStart(type, handles_, layer));
   if (!handles_) return;
   out_.Put(nextHandle_.Text());
@@ -165,7 +203,7 @@ void DxfWriter::WriteEntityStart(std::string_view type, Handle owner,
                             : EntityOwnerAndLayer(owner, layer, {subclass}));
 }
 
-Handle DxfWriter::ModelSpace() const { return template_ ? template_->modelSpace : kNullHandle; }
+Handle DxfWriter::ModelSpace() const { return template_ ? template_->ModelSpace() : kNullHandle; }
 
 void DxfWriter::WritePrologue() {
   const Handle modelSpace = ModelSpace();
@@ -225,7 +263,8 @@ void DxfWriter::WriteTrailer() {
     out_.Put("  0\r\nEOF\r\n");
     return;
   }
-  out_.Put(template_->tail);
+  OutputSink sink(out_);
+  template_->WriteTail(sink);
   out_.Overwrite(handleSeedOffset_, nextHandle_.FixedWidth());
 }
 

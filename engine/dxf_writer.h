@@ -6,13 +6,14 @@
 // template's current layer.
 //
 // The template decides the form. One of DXF R12 or older, or one that claims no version
-// (template_version.h), gives its lines up to the first "ENTITIES" unchanged, then the
-// entities R12's way, then ENDSEC and EOF. One of R13 or newer gives a drawing of that
+// (template_version.h), gives its lines up to the one that opens its ENTITIES section
+// unchanged, then the entities R12's way, then ENDSEC and EOF. One of R13 or newer gives a drawing of that
 // version: its head, entities with handles, owners and subclass markers, then the
 // template's sections after ENTITIES (drawing_template.h), and a $HANDSEED above every
 // handle.
 
 #include "engine/drawing_template.h"
+#include "engine/entities_section_finder.h"
 #include "engine/handle_text.h"
 #include "engine/header_defaults.h"
 #include "engine/label_text.h"
@@ -26,6 +27,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,24 +38,26 @@ class DxfWriter {
  public:
   enum class HeadStatus {
     Copied,
-    ReadFailed,  // reading failed part way, a line was too long, or more than
-                 // kMaxTemplateSize of an R13-or-newer template (or of one whose
-                 // $HANDSEED came before its version) had to be held
-    Invalid,     // a binary or UTF-16/32 template, or an R13-or-newer one from which no
-                 // conforming drawing can be made
+    ReadFailed,  // reading failed part way, a line was too long, or the template went
+                 // on past kMaxTemplateSize before its head was read
+    Invalid,     // no ENTITIES section begins in it; a binary or UTF-16/32 template; an
+                 // R13-or-newer one from which no conforming drawing can be made
   };
 
-  // An R13-or-newer template is held in memory whole, so its size is bounded; a drawing
-  // head is a few hundred kilobytes. An R12 template is streamed and may be any size.
+  // The most of a template that is read: an R13-or-newer template is held in memory
+  // whole, and from an older one the lines up to its ENTITIES section; a drawing head
+  // is a few hundred kilobytes. The template's own bytes are counted, as they are on
+  // disk or come through a pipe.
   static constexpr std::size_t kMaxTemplateSize = std::size_t{64} << 20;
 
   // `closed`: the polyline closes on its first vertex.
   DxfWriter(OutputFile& out, PolylineKind kind, bool closed = false);
 
   // Writes the template's head and closes the template. For R12 or older it copies the
-  // lines up to and including the first that is exactly "ENTITIES", or all of them; for
-  // R13 or newer it reads the whole template. On any status but Copied, what was
-  // written must not be committed. Throws nothing but std::bad_alloc.
+  // lines up to and including the one that names the ENTITIES section
+  // (entities_section_finder.h); for R13 or newer it reads the whole template. On any
+  // status but Copied, what was written must not be committed. Throws nothing but
+  // std::bad_alloc.
   [[nodiscard]] HeadStatus CopyTemplateHead(TextInputFile& templateFile);
 
   // The POINT at the origin and the head of the POLYLINE; for an R12 template and a
@@ -96,10 +100,11 @@ class DxfWriter {
   static constexpr double kDefaultTextSize = 0.2;
 
  private:
-  // Reads the next line of the template, for every stage of the head alike.
-  [[nodiscard]] bool ReadTemplateLine(TextInputFile& templateFile, std::string_view& line);
+  // The template's next line, as ReadTemplateLine reads it, shown to header_ too.
+  [[nodiscard]] std::optional<HeadStatus> NextTemplateLine(TextInputFile& templateFile,
+                                                           std::string_view& line);
   [[nodiscard]] HeadStatus ReadHead(TextInputFile& templateFile);
-  [[nodiscard]] HeadStatus CopyRestOfLegacyHead(TextInputFile& templateFile);
+  [[nodiscard]] HeadStatus CopyRestOfLegacyHead(TextInputFile& templateFile, EntitiesSectionFinder& headEnd);
   [[nodiscard]] HeadStatus TakeWholeTemplate(TextInputFile& templateFile, std::string held);
   void PrepareVertices();
   // Up to the group codes of its own: type, handle, owner, layer, subclass markers.
@@ -120,7 +125,7 @@ class DxfWriter {
   const bool closed_;
   HeaderDefaults header_;
   std::optional<LabelStyle> labels_;
-  std::optional<DrawingTemplate> template_;  // R13 or newer only
+  std::unique_ptr<DrawingTemplate> template_;  // R13 or newer only
   bool handles_ = false;
   HandleText nextHandle_;
   Handle polyline_ = kNullHandle;

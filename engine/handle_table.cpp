@@ -29,6 +29,9 @@ std::uint64_t RunSeed() {
 // a few slots of its home.
 std::size_t HomesFor(std::size_t count) { return count + count / 3 + 1; }
 
+// Entries placed at a time when the table is sealed.
+constexpr std::size_t kPlacesAtATime = 4096;
+
 // An owner that no object can have is none.
 constexpr std::uint64_t kOwnerLimit = std::uint64_t{1} << 62;
 
@@ -58,7 +61,8 @@ std::size_t HandleTable::Home(std::uint64_t key) const noexcept {
 
 bool HandleTable::Seal() {
   const std::size_t count = slots_.size();
-  // Every slot an entry may end in, each of them after its home, is counted in 32 bits.
+  // A home is found in 64 bits from 32 of the key's and the number of homes, and every
+  // slot an entry may end in, each of them after its home, is counted in 32 bits.
   if (HomesFor(count) + count >= std::numeric_limits<std::uint32_t>::max()) return false;
   homes_ = HomesFor(count);
   std::sort(slots_.begin(), slots_.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
@@ -68,18 +72,31 @@ bool HandleTable::Seal() {
 
   // In the order of their keys, and so of their homes, each entry lies in its home or
   // in the slot after the one before it, whichever is later: entries only ever move up,
-  // so they are moved where they stand, from the last one down.
-  std::vector<std::uint32_t> places(count);
+  // so they are moved where they stand, from the last one down. The places are found
+  // a part at a time, from where each part begins, so that they take no memory that
+  // grows with the table.
+  std::vector<std::uint32_t> partStarts;  // the first free slot for each part's first entry
+  partStarts.reserve(count / kPlacesAtATime + 1);
   std::size_t next = 0;
   for (std::size_t i = 0; i < count; ++i) {
-    places[i] = static_cast<std::uint32_t>(std::max(Home(slots_[i].key), next));
-    next = places[i] + std::size_t{1};
+    if (i % kPlacesAtATime == 0) partStarts.push_back(static_cast<std::uint32_t>(next));
+    next = std::max(Home(slots_[i].key), next) + 1;
   }
   slots_.resize(std::max(next, homes_) + 1);
-  for (std::size_t i = count; i-- > 0;) {
-    if (places[i] == i) continue;
-    slots_[places[i]] = slots_[i];
-    slots_[i] = Entry{};
+  std::vector<std::uint32_t> places(std::min(count, kPlacesAtATime));
+  for (std::size_t part = partStarts.size(); part-- > 0;) {
+    const std::size_t begin = part * kPlacesAtATime;
+    const std::size_t end = std::min(begin + kPlacesAtATime, count);
+    next = partStarts[part];
+    for (std::size_t i = begin; i < end; ++i) {
+      places[i - begin] = static_cast<std::uint32_t>(std::max(Home(slots_[i].key), next));
+      next = places[i - begin] + std::size_t{1};
+    }
+    for (std::size_t i = end; i-- > begin;) {
+      if (places[i - begin] == i) continue;
+      slots_[places[i - begin]] = slots_[i];
+      slots_[i] = Entry{};
+    }
   }
   Settle();
   return true;

@@ -6,7 +6,6 @@
 namespace sorvane {
 namespace {
 
-constexpr int kCommentCode = 999;
 // AC1021 is R2007, the first version that keeps its text in UTF-8.
 constexpr std::string_view kFirstUtf8Version = "AC1021";
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace sorvane {
 namespace {
@@ -54,8 +55,10 @@ bool TemplateRecords::Next(TemplateRecord& record) noexcept {
       awaitingSectionName_ = false;
       if (group.code != 2) return Fail();
       section_ = record.section = TrimBlanks(group.value);
-      // The text begins inside the HEADER section, so any HEADER here is a second one.
-      if (section_ == "HEADER" || (section_ == "ENTITIES" && entitiesSeen_)) return Fail();
+      if ((section_ == "HEADER" && std::exchange(headerSeen_, true)) ||
+          (section_ == "ENTITIES" && entitiesSeen_)) {
+        return Fail();
+      }
       if (sink_) sink_->Take(record, group);
       if (section_ == "ENTITIES") {
         entitiesSeen_ = true;

@@ -1,9 +1,9 @@
 #pragma once
 // The records of an R13-or-newer template, read one after another from its text: each
-// object or entity from its group 0 to the next, the HEADER section's variables as the
-// first. The reader follows the drawing's structure as it goes and stops where that
-// structure cannot be followed, so a caller may read the same text again and again
-// and meets the same records each time.
+// object or entity from its group 0 to the next; the HEADER section's variables belong
+// to the record of its group 0 SECTION. The reader follows the drawing's structure as
+// it goes and stops where that structure cannot be followed, so a caller may read the
+// same text again and again and meets the same records each time.
 
 #include "engine/dxf_group.h"
 
@@ -49,13 +49,13 @@ class TemplateRecords {
     ~GroupSink() = default;
   };
 
-  // `text` begins on a code line inside the template's HEADER section and holds lines
-  // ended by CR LF. `sink`, when given, is shown every group of every record.
+  // `text` is the whole template, from its first line, every line ended by CR LF.
+  // `sink`, when given, is shown every group of every record.
   explicit TemplateRecords(std::string_view text, GroupSink* sink = nullptr) noexcept;
 
   // The next record; false after the group that ends the file, and where the text
   // cannot be a drawing: a code line that is not an integer or a group without its
-  // value; a line without CR LF; groups outside a section or sections inside one
+  // value; a line without CR LF; objects outside a section or sections inside one
   // another; a second HEADER section, or a second ENTITIES section; a $HANDSEED
   // outside the HEADER, or a second one, or one whose value is not a handle group; a
   // handle that is not hexadecimal or is above kLargestTemplateHandle.
@@ -90,12 +90,13 @@ class TemplateRecords {
   TemplatePart recordPart_ = TemplatePart::Head;
   // Where the reader is.
   TemplatePart part_ = TemplatePart::Head;
-  std::string_view section_ = "HEADER";
-  bool inSection_ = true;
+  std::string_view section_;
+  bool inSection_ = false;
   bool awaitingSectionName_ = false;
   bool awaitingSeed_ = false;
   bool ended_ = false;
   bool broken_ = false;
+  bool headerSeen_ = false;
   bool entitiesSeen_ = false;
   bool seedSeen_ = false;
   // What the record being read has shown so far.

@@ -1,14 +1,11 @@
 #include "engine/template_version.h"
 
-#include "engine/dxf_group.h"
-
 #include <charconv>
 #include <utility>
 
 namespace sorvane {
 namespace {
 
-constexpr int kCommentCode = 999;
 // AC1012 is R13, the first version with handles, owners and subclass markers.
 constexpr int kFirstVersionWithHandles = 1012;
 
@@ -35,16 +32,12 @@ bool IsNotText(std::string_view line, bool firstLine) {
 
 TemplateVersionWatcher::Verdict TemplateVersionWatcher::Take(std::string_view line) {
   if (IsNotText(line, std::exchange(firstLine_, false))) return Verdict::NotText;
-  if (line == "ENTITIES") return Verdict::Legacy;
-  if (!onCodeLine_) {
-    onCodeLine_ = true;
-    return TakePair(code_, line);
+  switch (lines_.Take(line)) {
+    case GroupLines::Line::Code: return Verdict::Undecided;
+    case GroupLines::Line::NotACode: return Verdict::Legacy;
+    case GroupLines::Line::Value: break;
   }
-  const std::optional<int> code = GroupCode(line);
-  if (!code) return Verdict::Legacy;
-  code_ = *code;
-  onCodeLine_ = false;
-  return Verdict::Undecided;
+  return TakePair(lines_.Code(), line);
 }
 
 TemplateVersionWatcher::Verdict TemplateVersionWatcher::TakePair(int code, std::string_view value) {
@@ -62,7 +55,6 @@ TemplateVersionWatcher::Verdict TemplateVersionWatcher::TakePair(int code, std::
     case Place::Header:
       if (code == 0) return Verdict::Legacy;  // the HEADER section ended
       if (code == 9 && value == "$ACADVER") place_ = Place::Version;
-      if (code == 9 && value == "$HANDSEED") seedSeen_ = true;
       return Verdict::Undecided;
     case Place::Version:
       if (code != 1) return Verdict::Legacy;

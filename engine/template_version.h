@@ -6,6 +6,8 @@
 // template has to keep all of that consistent. A binary DXF, or a text in UTF-16 or
 // UTF-32, is no template at all: copied, its head would open a drawing no reader takes.
 
+#include "engine/dxf_group.h"
+
 #include <string_view>
 
 namespace sorvane {
@@ -24,18 +26,12 @@ class TemplateVersionWatcher {
   //
   // The version is the $ACADVER variable of the HEADER section, which has to be the
   // first section. The template is read as group code and value lines. It claims no
-  // version (Legacy) at a line "ENTITIES" (where an R12 head ends), at a code line that
-  // is not an integer, when the first section is not HEADER, or at the end of the
-  // HEADER section without $ACADVER. It is NotText at a first line that is a binary
-  // DXF's sentinel or starts with a UTF-16 or UTF-32 byte order mark, and at a line
-  // that holds a NUL byte (the other half of every ASCII character in UTF-16 and
-  // UTF-32).
+  // version (Legacy) at a code line that is not an integer, when the first section is
+  // not HEADER, or at the end of the HEADER section without $ACADVER. It is NotText at
+  // a first line that is a binary DXF's sentinel or starts with a UTF-16 or UTF-32 byte
+  // order mark, and at a line that holds a NUL byte (the other half of every ASCII
+  // character in UTF-16 and UTF-32).
   [[nodiscard]] Verdict Take(std::string_view line);
-
-  // True once the HEADER section has shown $HANDSEED before the version was decided:
-  // from that variable's code line (the line before the last one taken) on, the head
-  // may have to change, so it must not be written before the verdict.
-  bool SeedSeen() const { return seedSeen_; }
 
  private:
   enum class Place { BeforeSections, SectionName, Header, Version };
@@ -44,9 +40,7 @@ class TemplateVersionWatcher {
 
   Place place_ = Place::BeforeSections;
   bool firstLine_ = true;
-  bool onCodeLine_ = true;
-  int code_ = 0;
-  bool seedSeen_ = false;
+  GroupLines lines_;
 };
 
 }  // namespace sorvane

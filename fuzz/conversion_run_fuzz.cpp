@@ -2,9 +2,10 @@
 // template, a line "----", then the point file. The run ends in exactly one outcome:
 // the one a plain reading of the point file predicts, or, for a template that claims
 // R13 or newer, that the template cannot be made conforming, which is the one outcome
-// of a binary or UTF-16 template. A drawing from any other template has exactly
-// head + 22 + 10·rows + 8 lines; any outcome but a drawing leaves the earlier drawing
-// as it was; no temporary file and no open descriptor remain.
+// of a binary or UTF-16 template and of one in which no ENTITIES section begins. A
+// drawing from any other template has exactly head + 22 + 10·rows + 8 lines; any
+// outcome but a drawing leaves the earlier drawing as it was; no temporary file and no
+// open descriptor remain, nor, once the fuzzer ends, the folder the runs work in.
 
 #include "engine/conversion_run.h"
 #include "engine/template_version.h"
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,16 +28,33 @@ namespace {
 constexpr std::string_view kSeparator = "\n----\n";
 constexpr std::string_view kEarlierDrawing = "an earlier drawing\r\n";
 
-// Files live in memory where it is available, so that syncing them costs nothing.
-const std::filesystem::path& WorkDirectory() {
-  static const std::filesystem::path directory = [] {
+// Files live in memory where it is available, so that syncing them costs nothing. The
+// folder goes when the fuzzer ends.
+class WorkDirectory {
+ public:
+  WorkDirectory() {
     std::string pattern =
         std::string(std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") +
         "/sorvane-fuzz-XXXXXX";
     SORVANE_FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr);
-    return std::filesystem::path(pattern);
-  }();
-  return directory;
+    path_ = pattern;
+  }
+  ~WorkDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  WorkDirectory(const WorkDirectory&) = delete;
+  WorkDirectory& operator=(const WorkDirectory&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+const std::filesystem::path& Work() {
+  static const WorkDirectory directory;
+  return directory.Path();
 }
 
 void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
@@ -98,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view points =
       cut == std::string_view::npos ? bytes : bytes.substr(cut + kSeparator.size());
 
-  const std::filesystem::path& directory = WorkDirectory();
+  const std::filesystem::path& directory = Work();
   WriteFile(directory / "points.csv", points);
   WriteFile(directory / "PreData.txt", templateText);
   WriteFile(directory / "drawing.dxf", kEarlierDrawing);
@@ -114,7 +133,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::int64_t rows = 0;
   const Verdict verdict = TemplateVerdict(templateText);
   const bool r13OrNewer = verdict == Verdict::R13OrNewer;
-  if (verdict == Verdict::NotText) {
+  const std::optional<std::size_t> headLines = TemplateHeadLines(templateText);
+  if (verdict == Verdict::NotText || (!r13OrNewer && !headLines)) {
     SORVANE_FUZZ_CHECK(result.outcome == ConvertOutcome::TemplateInvalid);
   } else {
     SORVANE_FUZZ_CHECK(result == Predict(points, rows) ||
@@ -123,8 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string drawing = ReadFile(directory / "drawing.dxf");
   if (result.outcome == ConvertOutcome::Converted && !r13OrNewer) {
     const auto lines = std::count(drawing.begin(), drawing.end(), '\n');
-    const auto head = static_cast<std::int64_t>(TemplateHeadLines(templateText));
-    SORVANE_FUZZ_CHECK(lines == head + 22 + 10 * rows + 8);
+    SORVANE_FUZZ_CHECK(lines == static_cast<std::int64_t>(*headLines) + 22 + 10 * rows + 8);
   } else if (result.outcome != ConvertOutcome::Converted) {
     SORVANE_FUZZ_CHECK(drawing == kEarlierDrawing);
   }

@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -68,8 +69,8 @@ bool IsPointer(int code) {
   return (code >= 330 && code <= 369) || (code >= 390 && code <= 399) || code == 480 || code == 481;
 }
 
-// What the objects of a text starting inside its HEADER section show: each one's
-// handle (its first 5, or 105 in a DIMSTYLE), every handle group, every pointer.
+// What the objects of a template's text show: each one's handle (its first 5, or 105 in
+// a DIMSTYLE), every handle group outside the HEADER section, every pointer.
 struct Objects {
   std::vector<std::uint64_t> handles;  // one per object that has one
   std::uint64_t largestHandleGroup = 0;
@@ -78,7 +79,7 @@ struct Objects {
 
 Objects ObjectsOf(const std::vector<ModelGroup>& groups) {
   Objects objects;
-  bool inHeader = true;
+  bool inHeader = false;
   std::string_view type;
   bool handleSeen = false;
   for (const ModelGroup& group : groups) {
@@ -86,6 +87,8 @@ Objects ObjectsOf(const std::vector<ModelGroup>& groups) {
       inHeader = inHeader && group.value != "ENDSEC";
       type = group.value;
       handleSeen = false;
+    } else if (type == "SECTION" && group.code == 2 && group.value == "HEADER") {
+      inHeader = true;
     } else if (IsPointer(group.code)) {
       objects.pointers.push_back(group.value);
     } else if (!inHeader && ((group.code == 5 && type != "DIMSTYLE") || group.code == 105)) {
@@ -101,6 +104,12 @@ Objects ObjectsOf(const std::vector<ModelGroup>& groups) {
   return objects;
 }
 
+class StringSink final : public DrawingTemplate::Sink {
+ public:
+  void Put(std::string_view piece) override { text.append(piece); }
+  std::string text;
+};
+
 }  // namespace
 }  // namespace sorvane::fuzz
 
@@ -108,36 +117,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace sorvane;
   using namespace sorvane::fuzz;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const std::optional<DrawingTemplate> drawing = AnalyzeTemplate(text);
+  const std::unique_ptr<DrawingTemplate> drawing = DrawingTemplate::Analyze(std::string(text));
   if (!drawing) return 0;
+  StringSink headText;
+  StringSink tailText;
+  const std::size_t seedOffset = drawing->WriteHead(headText);
+  drawing->WriteTail(tailText);
 
-  const std::optional<std::vector<ModelGroup>> head = Groups(drawing->head);
-  const std::optional<std::vector<ModelGroup>> tail = Groups(drawing->tail);
+  const std::optional<std::vector<ModelGroup>> head = Groups(headText.text);
+  const std::optional<std::vector<ModelGroup>> tail = Groups(tailText.text);
   SORVANE_FUZZ_CHECK(head && tail && head->size() >= 2 && !tail->empty());
   SORVANE_FUZZ_CHECK(head->back().code == 2 && head->back().value == "ENTITIES");
   SORVANE_FUZZ_CHECK(tail->back().code == 0 && tail->back().value == "EOF");
 
   bool seedFound = false;
   for (std::size_t i = 1; i < head->size(); ++i) {
-    if ((*head)[i].valueBegin != drawing->handleSeedOffset) continue;
+    if ((*head)[i].valueBegin != seedOffset) continue;
     seedFound = (*head)[i].code == 5 && (*head)[i - 1].code == 9 &&
                 (*head)[i - 1].value == "$HANDSEED" &&
-                (*head)[i].value == HandleText(drawing->firstFreeHandle).FixedWidth();
+                (*head)[i].value == HandleText(drawing->FirstFreeHandle()).FixedWidth();
   }
   SORVANE_FUZZ_CHECK(seedFound);
 
   // Every handle of the template, kept or not, lies below the drawing's first one.
   const std::optional<std::vector<ModelGroup>> templateGroups = Groups(text);
   SORVANE_FUZZ_CHECK(templateGroups.has_value());
-  SORVANE_FUZZ_CHECK(ObjectsOf(*templateGroups).largestHandleGroup <
-                     NumberOf(drawing->firstFreeHandle));
+  SORVANE_FUZZ_CHECK(ObjectsOf(*templateGroups).largestHandleGroup < NumberOf(drawing->FirstFreeHandle()));
 
   std::vector<ModelGroup> kept = *head;
   kept.insert(kept.end(), tail->begin(), tail->end());
   const Objects objects = ObjectsOf(kept);
   const std::set<std::uint64_t> handles(objects.handles.begin(), objects.handles.end());
   SORVANE_FUZZ_CHECK(handles.size() == objects.handles.size());
-  SORVANE_FUZZ_CHECK(handles.contains(NumberOf(drawing->modelSpace)));
+  SORVANE_FUZZ_CHECK(handles.contains(NumberOf(drawing->ModelSpace())));
   for (const std::string_view pointer : objects.pointers) {
     const std::optional<std::uint64_t> target = Hexadecimal(pointer);
     SORVANE_FUZZ_CHECK(target && (*target == 0 || handles.contains(*target)));

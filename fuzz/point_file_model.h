@@ -7,6 +7,7 @@
 #include "runtime/text_input_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -56,12 +57,36 @@ inline ModelLine ReadModelLine(std::string_view line, ModelRow& row) {
   return ModelLine::Row;
 }
 
-// The lines a drawing takes from a template: up to and including the first that is
-// exactly "ENTITIES", or all of them.
-inline std::size_t TemplateHeadLines(std::string_view text) {
+// The lines a drawing takes from a template copied as it stands, the lines read in
+// pairs, a code line and a value line: up to and including the value line of a group
+// 2 ENTITIES that comes right after a group 0 SECTION (comments aside). Nothing when
+// no such group comes before a code line that is no whole, non-negative integer
+// between blanks and tabs, or at all.
+inline std::optional<std::size_t> TemplateHeadLines(std::string_view text) {
+  const auto trimmed = [](std::string_view line) {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    return line;
+  };
   const std::vector<std::string_view> lines = Lines(text);
-  const auto entities = std::find(lines.begin(), lines.end(), "ENTITIES");
-  return entities == lines.end() ? lines.size() : static_cast<std::size_t>(entities - lines.begin()) + 1;
+  bool afterSection = false;
+  for (std::size_t i = 0; i < lines.size(); i += 2) {
+    const std::string_view codeText = trimmed(lines[i]);
+    int code = 0;
+    const auto [end, error] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
+    const bool digitsOnly = std::all_of(codeText.begin(), codeText.end(),
+                                        [](char c) { return c >= '0' && c <= '9'; });
+    if (codeText.empty() || !digitsOnly || error != std::errc() ||
+        end != codeText.data() + codeText.size()) {
+      return std::nullopt;
+    }
+    if (i + 1 == lines.size()) break;
+    const std::string_view value = trimmed(lines[i + 1]);
+    if (code == 999) continue;
+    if (afterSection && code == 2 && value == "ENTITIES") return i + 2;
+    afterSection = code == 0 && value == "SECTION";
+  }
+  return std::nullopt;
 }
 
 }  // namespace sorvane::fuzz

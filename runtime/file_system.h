@@ -48,9 +48,17 @@ struct OpenedFile {
 // system removes it when its handle is closed or the process ends, however it ends,
 // wherever the system can: on Linux it has no name yet (`path` is empty), on Windows it
 // is marked for deletion. Elsewhere it has a name from the start.
+//
+// A run holds its temporary from creation until the file is in place or removed, so
+// that no other run takes it for one a killed run left (RemoveAbandonedTemporary): by
+// a lock on POSIX systems, by the sharing its handle allows on Windows. Either goes
+// when the run's process ends, however it ends. `lock`, given by KeepTemporary, is a
+// second handle that goes on holding the file once `handle` is closed, until the file
+// is in place; it is closed then.
 struct TemporaryFile {
   FileHandle handle = kNoFile;
   std::string path;
+  FileHandle lock = kNoFile;
 };
 
 class FileSystem {
@@ -67,7 +75,8 @@ class FileSystem {
   [[nodiscard]] virtual bool Rewind(FileHandle file) noexcept = 0;
 
   // Creates a new, empty file for writing in `directory`, which no other file shares
-  // a name with, with the permissions a new file gets there. Nothing when it cannot.
+  // a name with, with the permissions a new file gets there, held by this run.
+  // Nothing when it cannot.
   [[nodiscard]] virtual std::optional<TemporaryFile> CreateTemporary(
       const std::string& directory) = 0;
   // Writes all `size` bytes at the end of what was written; false on any failure.
@@ -88,7 +97,8 @@ class FileSystem {
   // nothing, and does nothing where the system offers no such call.
   virtual void StartSync(FileHandle file, std::uint64_t offset, std::uint64_t size) noexcept = 0;
   // Makes the temporary outlive its handle, to be put in place: one without a name
-  // gets a new name in `directory`, stored in temporary.path. False when it cannot.
+  // gets a new name in `directory`, stored in temporary.path, and temporary.lock holds
+  // it past its handle. False when it cannot.
   [[nodiscard]] virtual bool KeepTemporary(TemporaryFile& temporary,
                                            const std::string& directory) = 0;
   // Closes the file. False when the system reports a delayed write error; the handle
@@ -99,6 +109,11 @@ class FileSystem {
   [[nodiscard]] virtual bool Replace(const std::string& from, const std::string& to) = 0;
   // Removes the file at `path`; false when it cannot.
   [[nodiscard]] virtual bool Remove(const std::string& path) = 0;
+  // Removes the temporary file at `path` unless a run holds it (TemporaryFile): it is
+  // taken from whoever might hold it first, so a run never loses the file it writes.
+  // False when it is held, or is no file, or cannot be removed. A file system that
+  // cannot hold files (one that has no locks) never lets one be taken.
+  [[nodiscard]] virtual bool RemoveAbandonedTemporary(const std::string& path) = 0;
   // The names of the files in `directory` that begin with kTemporaryPrefix: temporary
   // files of this program's runs. Empty when the folder cannot be read.
   [[nodiscard]] virtual std::vector<std::string> ListTemporaries(

@@ -22,6 +22,7 @@ class NativeFileSystem : public FileSystem {
   bool Close(FileHandle file) noexcept override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool RemoveAbandonedTemporary(const std::string& path) override;
   std::vector<std::string> ListTemporaries(const std::string& directory) override;
   PathStatus Status(const std::string& path) override;
   std::optional<std::string> LinkTarget(const std::string& path) override;

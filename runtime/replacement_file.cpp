@@ -27,9 +27,9 @@ std::string FollowLinks(std::string path, FileSystem& fileSystem) {
 }
 
 // Removes the temporary files that runs killed part way left in `directory`, and never
-// one whose process still runs, nor one of another machine, whose processes cannot be
-// looked at from here. Once per folder and process: a batch of thousands of inputs in
-// one folder would otherwise read the folder thousands of times.
+// one a run still holds, nor one of another machine, whose hold may not reach this one
+// over the network. Once per folder and process: a batch of thousands of inputs in one
+// folder would otherwise read the folder thousands of times.
 void RemoveAbandonedTemporaries(const std::string& directory, FileSystem& fileSystem) {
   const PathStatus folder = fileSystem.Status(directory);
   if (folder.kind != PathKind::Directory) return;  // nothing can be written there either
@@ -44,9 +44,9 @@ void RemoveAbandonedTemporaries(const std::string& directory, FileSystem& fileSy
   const std::uint32_t thisMachine = ThisProcessAsOwner().machine;
   for (const std::string& name : fileSystem.ListTemporaries(directory)) {
     const std::optional<TemporaryOwner> owner = OwnerOfTemporary(name);
-    if (owner && owner->machine == thisMachine && !IsStillRunning(*owner)) {
-      // Another run may have removed it just now; either way it is gone.
-      static_cast<void>(fileSystem.Remove(JoinPath(directory, name)));
+    if (owner && owner->machine == thisMachine) {
+      // Held by a run, or removed by another just now: either way there is nothing to do.
+      static_cast<void>(fileSystem.RemoveAbandonedTemporary(JoinPath(directory, name)));
     }
   }
 }
@@ -95,11 +95,13 @@ bool ReplacementFile::Commit() {
   done = done && fileSystem.KeepTemporary(temporary_, DirectoryOf(finalPath_));
   const bool closed = fileSystem.Close(temporary_.handle);
   temporary_.handle = kNoFile;
+  // Still held through its lock while it is put in place.
   done = done && closed && fileSystem.Replace(temporary_.path, finalPath_);
   if (!done) {
     Discard();
     return false;
   }
+  ReleaseLock();
   temporary_ = {};
   return true;
 }
@@ -117,7 +119,14 @@ void ReplacementFile::Discard() noexcept {
       // left for the next run, as any temporary that cannot be removed
     }
   }
+  ReleaseLock();
   temporary_ = {};
+}
+
+void ReplacementFile::ReleaseLock() noexcept {
+  // Only held, never written through, so closing it can lose nothing.
+  if (temporary_.lock != kNoFile) static_cast<void>(CurrentFileSystem().Close(temporary_.lock));
+  temporary_.lock = kNoFile;
 }
 
 }  // namespace sorvane

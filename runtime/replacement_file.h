@@ -5,7 +5,8 @@
 // not write. The drawing is written to a temporary file beside its final path and put
 // in place in one step only when complete and on disk, so a run that fails leaves no
 // half-written drawing, no temporary file, and an existing file as it was. Temporary
-// files that killed runs left in that folder are removed first (temporary_owner.h).
+// files that killed runs left in that folder are removed first, never one a run still
+// writes (temporary_owner.h).
 
 #include "runtime/file_system.h"
 
@@ -40,6 +41,8 @@ class ReplacementFile {
   void Discard() noexcept;
 
  private:
+  void ReleaseLock() noexcept;
+
   std::string finalPath_;
   TemporaryFile temporary_;
   bool replacesExisting_ = false;

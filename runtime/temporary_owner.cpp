@@ -30,8 +30,7 @@ std::string TemporaryName(const TemporaryOwner& owner, std::uint64_t serial) {
   static_cast<void>(
       std::snprintf(machine, sizeof machine, "%08x", static_cast<unsigned>(owner.machine)));
   return std::string(kTemporaryPrefix) + machine + '-' + std::to_string(owner.process) + '-' +
-         std::to_string(owner.started) + '-' + std::to_string(serial) +
-         std::string(kTemporarySuffix);
+         std::to_string(serial) + std::string(kTemporarySuffix);
 }
 
 std::uint32_t MachineCode(std::string_view names) noexcept {
@@ -53,8 +52,7 @@ std::optional<TemporaryOwner> OwnerOfTemporary(std::string_view fileName) noexce
   std::uint64_t serial = 0;
   if (fileName.size() <= kMachineDigits || fileName[kMachineDigits] != '-' ||
       !TakeNumber(fileName, owner.machine, '-', 16) || !TakeNumber(fileName, owner.process, '-') ||
-      !TakeNumber(fileName, owner.started, '-') || !TakeNumber(fileName, serial, '.') ||
-      !fileName.empty()) {
+      !TakeNumber(fileName, serial, '.') || !fileName.empty()) {
     return std::nullopt;
   }
   return owner;

@@ -59,6 +59,7 @@ void TextInputFile::StartAtTheBeginning() noexcept {
   begin_ = end_ = 0;
   endOfStream_ = readFailed_ = startChecked_ = skipLfAfterCr_ = false;
   lineNumber_ = 0;
+  bytesRead_ = 0;
 }
 
 void TextInputFile::Close() noexcept {
@@ -82,6 +83,7 @@ void TextInputFile::Fill() noexcept {
     endOfStream_ = true;
   } else {
     end_ += static_cast<std::size_t>(got);
+    bytesRead_ += static_cast<std::uint64_t>(got);
   }
 }
 

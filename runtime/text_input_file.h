@@ -49,8 +49,10 @@ class TextInputFile {
   [[nodiscard]] LineStatus ReadLine(std::string_view& line) noexcept;
 
   // The bytes after the current position that are already read in, for a reader
-  // that can see a whole line and its end there faster than ReadLine finds them.
-  // Valid until the next call. Precondition: AtEnd() was last called and was false.
+  // that can see a whole line and its end there faster than ReadLine finds them; after
+  // a line found too long, the first kMaxLineLength bytes of it at least. Valid until
+  // the next call. Precondition: AtEnd() was last called and was false, or ReadLine
+  // returned TooLong.
   std::string_view Buffered() const noexcept { return {buffer_.get() + begin_, end_ - begin_}; }
 
   // The end of the bytes read in. A line ReadLine returned may be read on up to here,
@@ -67,6 +69,10 @@ class TextInputFile {
 
   // 1-based number of the line ReadLine last returned (or found too long).
   std::int64_t LineNumber() const noexcept { return lineNumber_; }
+
+  // The bytes of the file taken so far, line ends and a byte order mark included:
+  // what a cap on the file's own size counts.
+  std::uint64_t Offset() const noexcept { return bytesRead_ - (end_ - begin_); }
 
   FileIdentity Identity() const noexcept { return identity_; }
 
@@ -85,6 +91,7 @@ class TextInputFile {
   bool startChecked_ = false;
   bool skipLfAfterCr_ = false;  // a CR ended the last line at the end of a block
   std::int64_t lineNumber_ = 0;
+  std::uint64_t bytesRead_ = 0;
 };
 
 }  // namespace sorvane

@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,10 +41,16 @@ bool WriteAll(const char* data, std::size_t size, WriteSome writeSome) {
   return true;
 }
 
+// Takes the lock by which a run holds its temporary: a lock of the open file, so that
+// no second opening, even in this process, can take it while this one lives. False when
+// another run took it first. A file system without locks has none to take here, nor
+// to take from here.
+bool Hold(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK; }
+
 // Gives a temporary file a fresh hidden name in `directory` through `makeAt(path)`,
-// trying other names while the one tried is taken. The name is remembered before the
-// file appears, so that an interruption right after removes it. Nothing when `makeAt`
-// fails for any other reason.
+// trying other names while the one tried is taken (`makeAt` fails with EEXIST). The
+// name is remembered before the file appears, so that an interruption right after
+// removes it. Nothing when `makeAt` fails for any other reason.
 template <typename MakeAt>
 std::optional<std::string> UnderFreshName(const std::string& directory, MakeAt makeAt) {
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
@@ -86,14 +93,25 @@ std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string
 #ifdef O_TMPFILE
   // A file without a name: whatever ends the process, even a kill or a power cut,
   // leaves nothing behind. Some network and FUSE file systems refuse it; the file then
-  // gets a hidden name instead.
+  // gets a hidden name instead. No other run can see it before it has a name, nor
+  // take its lock, so it is held by then.
   const int unnamed = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-  if (unnamed >= 0) return TemporaryFile{unnamed, {}};
+  if (unnamed >= 0) {
+    static_cast<void>(Hold(unnamed));
+    return TemporaryFile{unnamed, {}};
+  }
 #endif
   int fd = -1;
   std::optional<std::string> path = UnderFreshName(directory, [&](const std::string& name) {
     fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    return fd >= 0;
+    if (fd < 0) return false;
+    // Another run may have found the file in the moment before the lock, taken it for
+    // one a killed run left, and removed it or be about to: then another name.
+    struct stat status {};
+    if (Hold(fd) && ::fstat(fd, &status) == 0 && status.st_nlink > 0) return true;
+    ::close(fd);
+    errno = EEXIST;
+    return false;
   });
   if (!path) return std::nullopt;
   return TemporaryFile{fd, std::move(*path)};
@@ -133,6 +151,13 @@ void NativeFileSystem::StartSync([[maybe_unused]] FileHandle file,
 }
 
 bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string& directory) {
+  // The lock belongs to the open file, which a duplicate shares: it holds the file once
+  // the handle is closed, until the duplicate is.
+  if (temporary.lock == kNoFile) {
+    const int lock = ::fcntl(Descriptor(temporary.handle), F_DUPFD_CLOEXEC, 0);
+    if (lock < 0) return false;
+    temporary.lock = lock;
+  }
   if (!temporary.path.empty()) return true;
 #ifdef O_TMPFILE
   // A name is linked to the file through /proc, which needs no privilege; without
@@ -171,6 +196,22 @@ bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
 bool NativeFileSystem::Remove(const std::string& path) {
   ForgetNamedTemporary();
   return ::unlink(path.c_str()) == 0;
+}
+
+bool NativeFileSystem::RemoveAbandonedTemporary(const std::string& path) {
+  // Opened without waiting (a pipe by that name) and without following a link.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  // Taken, the lock is ours until the file is gone: the name must still be the file's,
+  // not that of one made since by a run whose process has the same number.
+  struct stat opened {};
+  struct stat named {};
+  const bool abandoned = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+                         S_ISREG(opened.st_mode) && ::lstat(path.c_str(), &named) == 0 &&
+                         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+  const bool removed = abandoned && ::unlink(path.c_str()) == 0;
+  ::close(fd);
+  return removed;
 }
 
 std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& directory) {

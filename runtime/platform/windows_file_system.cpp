@@ -119,7 +119,10 @@ static bool SetDeleteOnClose(FileHandle file, bool deleteOnClose) {
 std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string& directory) {
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string path = JoinPath(directory, NextTemporaryName());
-    const HANDLE handle = Open(path, GENERIC_WRITE | DELETE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    // Shared for deletion only, so that it can be put in place while a handle holds
+    // it, and no other run can open it for itself (RemoveAbandonedTemporary) meanwhile.
+    const HANDLE handle =
+        Open(path, GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
     if (handle != INVALID_HANDLE_VALUE) {
       // Marked for deletion until it is complete. Should the mark not take, the file is
       // still removed on every failure the program sees.
@@ -175,6 +178,15 @@ bool NativeFileSystem::Sync(FileHandle file) noexcept { return ::FlushFileBuffer
 void NativeFileSystem::StartSync(FileHandle, std::uint64_t, std::uint64_t) noexcept {}
 
 bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string&) {
+  // A duplicate handle keeps the file open, and so held, once the first is closed.
+  if (temporary.lock == kNoFile) {
+    HANDLE lock = nullptr;
+    if (!::DuplicateHandle(::GetCurrentProcess(), Native(temporary.handle), ::GetCurrentProcess(),
+                           &lock, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+      return false;
+    }
+    temporary.lock = Portable(lock);
+  }
   return SetDeleteOnClose(temporary.handle, false);
 }
 
@@ -192,6 +204,20 @@ bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
 bool NativeFileSystem::Remove(const std::string& path) {
   const std::wstring wide = WideFromUtf8(path);
   return !wide.empty() && ::DeleteFileW(wide.c_str()) != 0;
+}
+
+bool NativeFileSystem::RemoveAbandonedTemporary(const std::string& path) {
+  // Opened sharing nothing, which fails while any handle of a run holds the file, and
+  // then the file is ours until it is gone. A link by that name is not followed.
+  const HANDLE handle = Open(path, DELETE, 0, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  FILE_ATTRIBUTE_TAG_INFO kind{};
+  const bool removed =
+      ::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &kind, sizeof kind) &&
+      (kind.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+      SetDeleteOnClose(Portable(handle), true);
+  ::CloseHandle(handle);
+  return removed;
 }
 
 std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& directory) {

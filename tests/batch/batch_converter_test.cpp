@@ -39,7 +39,7 @@ class BatchConverterRun : public ::testing::TestWithParam<BatchCase> {
  protected:
   void SetUp() override {
     WriteFile("PreData.txt", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
-    WriteFile("other.txt", "  2\r\nENTITIES\r\n");
+    WriteFile("other.txt", "999\r\nother\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
     WriteFile("a.csv", "1,2,3\r\n");
     WriteFile("b.old.csv", "4,5,6\r\n");
     WriteFile("bad.csv", "1,2,3\r\n1,2\r\n");
@@ -198,7 +198,7 @@ TEST(BatchConverter, HelpNamesEachOptionAndItsDefault) {
 // it the polyline has no flags.
 TEST(BatchConverter, ThreeDFlagsThePolyline) {
   ScratchDirectory dir;
-  WriteFile("PreData.txt", "  2\r\nENTITIES\r\n");
+  WriteFile("PreData.txt", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
   WriteFile("a.csv", "1,2,3\r\n");
   WriteFile("b.csv", "1,2,3\r\n");
   std::ostringstream out;
@@ -215,7 +215,7 @@ TEST(BatchConverter, ThreeDFlagsThePolyline) {
 // header, semicolons, the outline closed, the points labelled at the given height.
 TEST(BatchConverter, LayoutOptionsReachTheConversion) {
   ScratchDirectory dir;
-  WriteFile("PreData.txt", "  2\r\nENTITIES\r\n");
+  WriteFile("PreData.txt", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
   WriteFile("survey.csv", "点名;X;Y;Z\r\nP1;1;2;3\r\n");
   std::ostringstream out;
   std::ostringstream err;
@@ -234,7 +234,7 @@ TEST(BatchConverter, LayoutOptionsReachTheConversion) {
 // it is refused, however its path is spelled, and the inputs after it go on.
 TEST(BatchConverter, InputWhoseDrawingWasWrittenBeforeIsRefused) {
   ScratchDirectory dir;
-  WriteFile("PreData.txt", "  2\r\nENTITIES\r\n");
+  WriteFile("PreData.txt", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
   WriteFile("a.csv", "1,2,3\r\n");
   WriteFile("a.old.csv", "7,8,9\r\n");
   WriteFile("b.csv", "4,5,6\r\n");
@@ -262,7 +262,7 @@ class BatchConverterUsage : public ::testing::TestWithParam<UsageCase> {
 
 // A usage error converts nothing, even the inputs that were named correctly.
 TEST_P(BatchConverterUsage, ExitsWithTwoAndUsageOnErrorStream) {
-  WriteFile("PreData.txt", "  2\r\nENTITIES\r\n");
+  WriteFile("PreData.txt", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
   WriteFile("a.csv", "1,2,3\r\n");
   WriteFile("b.csv", "4,5,6\r\n");
   const auto before = Snapshot(dir_.Path());

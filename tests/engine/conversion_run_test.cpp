@@ -42,9 +42,10 @@ TEST_F(ConversionRunTest, FindsTheTemplateThroughTheCurrentDirectory) {
   EXPECT_EQ(RunConversion(points, out, sink_).outcome, ConvertOutcome::TemplateMissing);
   EXPECT_FALSE(fs::exists(out));
 
-  WriteFile(kTemplateName, "  2\r\nENTITIES\r\n");
+  const std::string elsewhere = "999\r\nelsewhere\r\n" + std::string(kTemplate);
+  WriteFile(kTemplateName, elsewhere);
   EXPECT_EQ(RunConversion(points, out, sink_).outcome, ConvertOutcome::Converted);
-  EXPECT_TRUE(ReadFile(out).starts_with("  2\r\nENTITIES\r\n  0\r\nPOINT\r\n"));
+  EXPECT_TRUE(ReadFile(out).starts_with(elsewhere + "  0\r\nPOINT\r\n"));
   EXPECT_EQ(sink_.messages, (std::vector<std::string>{"変換しました",
                                                       "PreData.txtファイルが存在しません",
                                                       "変換しました"}));
@@ -96,13 +97,15 @@ void WriteUtf16Template() {
   WriteFile("utf16.txt", text);
 }
 
-// $HANDSEED before the version: what follows is held until the version shows, so the
-// cap on a held template holds here too, though this one never claims a version.
-void WriteSeedFirstTemplateBeyondTheCap() {
-  std::ofstream text("seed-first.txt", std::ios::binary);
+// More of a template than a drawing head can be, all of it held while its version is
+// not yet known: the cap on what is read of a template holds here too, though this one
+// never claims a version.
+void WriteTemplateBeyondTheCapBeforeItsVersion() {
+  std::ofstream text("undecided.txt", std::ios::binary);
   text << "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$HANDSEED\r\n  5\r\n2A\r\n";
-  const std::string comment = "999\r\n" + std::string(1000, 'c') + "\r\n";
-  for (std::size_t size = 0; size <= std::size_t{64} << 20; size += comment.size()) text << comment;
+  std::string comments;
+  while (comments.size() < std::size_t{1} << 20) comments += "999\r\n" + std::string(1000, 'c') + "\r\n";
+  for (int mebibyte = 0; mebibyte <= 64; ++mebibyte) text << comments;
   text << "  0\r\nENDSEC\r\n" << kTemplate;
 }
 
@@ -135,8 +138,15 @@ INSTANTIATE_TEST_SUITE_P(
                     kTemplateInvalid, kTemplateInvalidText},
         FailureCase{"Utf16Template", WriteUtf16Template, "points.csv", "out.dxf", "utf16.txt",
                     kTemplateInvalid, kTemplateInvalidText},
-        FailureCase{"SeedFirstTemplateBeyondTheCap", WriteSeedFirstTemplateBeyondTheCap,
-                    "points.csv", "out.dxf", "seed-first.txt", {ConvertOutcome::TemplateReadFailed},
+        // No ENTITIES section begins in it: no reader would take the drawing for one.
+        FailureCase{"EmptyTemplateCreatesNothing", [] { WriteFile("empty.txt", ""); },
+                    "points.csv", "new.dxf", "empty.txt", kTemplateInvalid, kTemplateInvalidText},
+        FailureCase{"TemplateWithoutEntitiesSection",
+                    [] { WriteFile("header.txt", "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  0\r\nENDSEC\r\n"); },
+                    "points.csv", "out.dxf", "header.txt", kTemplateInvalid, kTemplateInvalidText},
+        FailureCase{"TemplateBeyondTheCapBeforeItsVersion",
+                    WriteTemplateBeyondTheCapBeforeItsVersion, "points.csv", "out.dxf",
+                    "undecided.txt", {ConvertOutcome::TemplateReadFailed},
                     "PreData.txtファイルを読み込めません"},
         FailureCase{"BadRow", [] { WriteFile("bad.csv", "1,2,3\r\n\r\nX,Y,Z\r\n"); },
                     "bad.csv", "out.dxf", kTemplateName, {ConvertOutcome::BadRow, 3},

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -37,17 +39,32 @@ constexpr std::string_view kPrologue =
 constexpr std::string_view kTrailer =
     "  0\r\nSEQEND\r\n  8\r\n0\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
 
-// Converts `points` with `templateText` as PreData.txt and returns the drawing.
-std::string Convert(std::string_view points, std::string_view templateText,
-                    const ConversionOptions& options = {}) {
+// The shortest head: the opening of the ENTITIES section.
+constexpr std::string_view kEntitiesOpening = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+
+// Converts `points` with `templateText` as PreData.txt and returns the drawing; nothing
+// when the template is refused as no drawing.
+std::optional<std::string> ConvertOrRefuse(std::string_view points, std::string_view templateText,
+                                           const ConversionOptions& options = {}) {
   ScratchDirectory dir;
   WriteFile("points.csv", points);
   WriteFile(kTemplateName, templateText);
   RecordingSink sink;
   const ConversionResult result =
       RunConversion("points.csv", "out.dxf", sink, kTemplateName, options);
+  if (result.outcome == ConvertOutcome::TemplateInvalid) {
+    EXPECT_FALSE(std::filesystem::exists("out.dxf"));
+    return std::nullopt;
+  }
   EXPECT_EQ(result.outcome, ConvertOutcome::Converted) << sink.messages.front();
   return ReadFile("out.dxf");
+}
+
+std::string Convert(std::string_view points, std::string_view templateText,
+                    const ConversionOptions& options = {}) {
+  std::optional<std::string> drawing = ConvertOrRefuse(points, templateText, options);
+  EXPECT_TRUE(drawing.has_value()) << "template refused";
+  return drawing.value_or("");
 }
 
 std::size_t CountLines(std::string_view text) {
@@ -55,11 +72,10 @@ std::size_t CountLines(std::string_view text) {
 }
 
 TEST(DxfWriter, WritesTheGoldenDrawing) {
-  const std::string drawing = Convert("12.5,-3,0\r\n-0.25,1E20,7,9\r\n",
-                                      "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+  const std::string drawing = Convert("12.5,-3,0\r\n-0.25,1E20,7,9\r\n", kEntitiesOpening);
   // A number's line has a blank before a value that is not negative and one after
   // every value; nothing else carries a trailing blank.
-  const std::string expected = std::string("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n") +
+  const std::string expected = std::string(kEntitiesOpening) +
                                std::string(kPrologue) +
                                "  0\r\nVERTEX\r\n  8\r\n0\r\n"
                                " 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n"
@@ -71,8 +87,8 @@ TEST(DxfWriter, WritesTheGoldenDrawing) {
 
 TEST(DxfWriter, FlagsA3dPolylineInAnR12Drawing) {
   const std::string drawing =
-      Convert("12.5,-3,0\r\n", "  2\r\nENTITIES\r\n", {.polyline = PolylineKind::ThreeD});
-  EXPECT_EQ(drawing, "  2\r\nENTITIES\r\n" + std::string(kPrologue) +
+      Convert("12.5,-3,0\r\n", kEntitiesOpening, {.polyline = PolylineKind::ThreeD});
+  EXPECT_EQ(drawing, std::string(kEntitiesOpening) + std::string(kPrologue) +
                          " 70\r\n     8\r\n"
                          "  0\r\nVERTEX\r\n  8\r\n0\r\n"
                          " 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n 70\r\n    32\r\n" +
@@ -176,6 +192,21 @@ TEST(DxfWriter, SeedsAboveTheLastHandleBeyondOneBuffer) {
   }
 }
 
+// A HEADER pointer that names nothing is repaired wherever it stands, before $ACADVER
+// as after it.
+TEST(DxfWriter, RepairsHeaderPointersOnEitherSideOfTheVersion) {
+  const std::string pointer = "  9\r\n$CMATERIAL\r\n347\r\nDEAD\r\n";
+  std::string templateText = r2000::Template();
+  templateText.insert(templateText.find("$HANDSEED") - 5, pointer);
+  templateText.insert(templateText.find("  9\r\n$ACADVER"), pointer);
+  const std::string drawing = Convert("", templateText);
+  const std::string repaired = "  9\r\n$CMATERIAL\r\n347\r\n0\r\n";
+  const std::size_t first = drawing.find(repaired);
+  ASSERT_LT(first, drawing.find("$ACADVER"));
+  EXPECT_GT(drawing.find(repaired, first + 1), drawing.find("$ACADVER"));
+  EXPECT_EQ(drawing.find("DEAD"), std::string::npos);
+}
+
 // Writes a drawing of `points` and the small R2000 template as the conversion does,
 // but choosing the batches whose vertices the output's writing thread makes: once the
 // thread runs, with `leaveSomeToThread` every other batch, each when it waits for work.
@@ -233,40 +264,72 @@ TEST(DxfWriter, VerticesLeftToTheWritingThreadLandInOrder) {
 struct TemplateCase {
   const char* name;
   std::string_view templateText;
-  std::string_view head;  // what of it starts the drawing
+  std::optional<std::string_view> head;  // what of it starts the drawing; nothing: refused
 };
 
 class TemplateHead : public ::testing::TestWithParam<TemplateCase> {};
 
-TEST_P(TemplateHead, IsCopiedUpToTheEntitiesLine) {
-  EXPECT_EQ(Convert("", GetParam().templateText),
-            std::string(GetParam().head) + std::string(kPrologue) + std::string(kTrailer));
+TEST_P(TemplateHead, IsCopiedUpToTheEntitiesSectionOrRefused) {
+  const std::optional<std::string> drawing = ConvertOrRefuse("", GetParam().templateText);
+  ASSERT_EQ(drawing.has_value(), GetParam().head.has_value());
+  if (drawing) {
+    EXPECT_EQ(*drawing, std::string(*GetParam().head) + std::string(kPrologue) + std::string(kTrailer));
+  }
 }
+
+// An R12 drawing's tables and blocks before its ENTITIES section, what Dia and FreeCAD
+// write when the user names a layer ENTITIES: a layer, a block on it and a text in the
+// block, all named ENTITIES.
+const std::string kNamedTablesAndBlocks =
+    "  0\r\nSECTION\r\n  2\r\nTABLES\r\n  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n1\r\n"
+    "  0\r\nLAYER\r\n  2\r\nENTITIES\r\n 70\r\n0\r\n 62\r\n7\r\n  6\r\nCONTINUOUS\r\n"
+    "  0\r\nENDTAB\r\n  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n"
+    "  0\r\nBLOCK\r\n  8\r\nENTITIES\r\n  2\r\nENTITIES\r\n 70\r\n0\r\n 10\r\n0.0\r\n"
+    " 20\r\n0.0\r\n 30\r\n0.0\r\n  3\r\nENTITIES\r\n  0\r\nTEXT\r\n  8\r\nENTITIES\r\n"
+    " 10\r\n0.0\r\n 20\r\n0.0\r\n 40\r\n1.0\r\n  1\r\nENTITIES\r\n  0\r\nENDBLK\r\n"
+    "  8\r\nENTITIES\r\n  0\r\nENDSEC\r\n";
+const std::string kNamedEntities = kNamedTablesAndBlocks + std::string(kEntitiesOpening);
+const std::string kR12Header =
+    "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1009\r\n  0\r\nENDSEC\r\n";
+const std::string kOwnEntities = "  0\r\nLINE\r\n  8\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+const std::string kNoVersionTemplate = kNamedEntities + kOwnEntities;
+const std::string kR12Head = kR12Header + kNamedEntities;
+const std::string kR12Template = kR12Head + kOwnEntities;
+const std::string kR12WithoutEntities = kR12Header + "  0\r\nEOF\r\n";
+const std::string kR12WithNamesOnly = kR12Header + kNamedTablesAndBlocks + "  0\r\nEOF\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     DxfWriter, TemplateHead,
     ::testing::Values(
-        TemplateCase{"EndsWithEntities", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n",
-                     "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"},
-        TemplateCase{"EntitiesWithoutLineEnd", "  2\r\nENTITIES", "  2\r\nENTITIES\r\n"},
-        TemplateCase{"ContentAfterEntitiesNotCopied",
-                     "  2\r\nENTITIES\r\n  0\r\nLINE\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n",
-                     "  2\r\nENTITIES\r\n"},
-        TemplateCase{"StopsAtFirstEntities", "ENTITIES\r\nENTITIES\r\n", "ENTITIES\r\n"},
-        TemplateCase{"WithoutEntitiesCopiedWhole", "  0\r\nSECTION\r\n  2\r\nHEADER",
-                     "  0\r\nSECTION\r\n  2\r\nHEADER\r\n"},
-        TemplateCase{"Empty", "", ""},
-        TemplateCase{"OnlyByteOrderMark", "\xEF\xBB\xBF", ""},
-        TemplateCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF  2\r\nENTITIES\r\nEOF\r\n",
-                     "  2\r\nENTITIES\r\n"},
-        // Only a whole line in capitals, with nothing around it, ends the head.
-        TemplateCase{"NearMissesDoNotStop",
-                     "ENTITIES \r\nentities\r\n ENTITIES\r\nENTITIES\t\r\nEND\r\n",
-                     "ENTITIES \r\nentities\r\n ENTITIES\r\nENTITIES\t\r\nEND\r\n"},
+        TemplateCase{"EndsWithTheSectionName", kEntitiesOpening, kEntitiesOpening},
+        TemplateCase{"SectionNameWithoutLineEnd", "  0\r\nSECTION\r\n  2\r\nENTITIES",
+                     kEntitiesOpening},
+        TemplateCase{"NamesEntitiesBeforeTheSection", kNoVersionTemplate, kNamedEntities},
+        TemplateCase{"NamesEntitiesBeforeTheSectionR12", kR12Template, kR12Head},
+        TemplateCase{"CommentBetweenSectionAndName",
+                     "  0\r\nSECTION\r\n999\r\nENTITIES\r\n  2\r\nENTITIES\r\n  0\r\nEOF\r\n",
+                     "  0\r\nSECTION\r\n999\r\nENTITIES\r\n  2\r\nENTITIES\r\n"},
+        TemplateCase{"BlanksAroundCodesAndNames", "  0 \r\n SECTION\r\n2\r\nENTITIES \r\nEOF\r\n",
+                     "  0 \r\n SECTION\r\n2\r\nENTITIES \r\n"},
+        TemplateCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF  0\r\nSECTION\r\n  2\r\nENTITIES\r\nEOF\r\n",
+                     kEntitiesOpening},
         TemplateCase{"LfAndCrLineEndsBecomeCrLf", "  0\nSECTION\r  2\r\nENTITIES\nEOF\n",
-                     "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"},
-        TemplateCase{"BlankAndNonAsciiLinesPassThrough", "\r\n\xE5\x9B\xB3\r\nENTITIES\r\n",
-                     "\r\n\xE5\x9B\xB3\r\nENTITIES\r\n"}),
+                     kEntitiesOpening},
+        TemplateCase{"NonAsciiValuesPassThrough",
+                     "999\r\n\r\n999\r\n\xE5\x9B\xB3\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n",
+                     "999\r\n\r\n999\r\n\xE5\x9B\xB3\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"},
+        // No ENTITIES section begins: no reader takes any of these for a drawing.
+        TemplateCase{"Empty", "", std::nullopt},
+        TemplateCase{"OnlyByteOrderMark", "\xEF\xBB\xBF", std::nullopt},
+        TemplateCase{"WithoutEntitiesSection", kR12WithoutEntities, std::nullopt},
+        TemplateCase{"EntitiesOnlyAsNames", kR12WithNamesOnly, std::nullopt},
+        TemplateCase{"SectionNameInSmallLetters", "  0\r\nSECTION\r\n  2\r\nentities\r\n",
+                     std::nullopt},
+        TemplateCase{"LinesThatAreNoGroups", "ENTITIES\r\nENTITIES\r\n", std::nullopt},
+        // No reader reads past a code line that holds no code.
+        TemplateCase{"TitleBeforeTheSection", "Survey\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n",
+                     std::nullopt},
+        TemplateCase{"PointFile", "1.5,2.5,3.5\r\n-4,5,-6\r\n", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct NumberCase {
@@ -282,10 +345,11 @@ class VertexValueLine : public ::testing::TestWithParam<NumberCase> {};
 TEST_P(VertexValueLine, PrintsTheNumberAsTheRuntimeDoes) {
   const std::string field(GetParam().field);
   const std::string value = std::string(GetParam().valueLine) + "\r\n";
-  const std::string drawing = Convert(field + "," + field + "," + field + "\r\n", "");
+  const std::string drawing = Convert(field + "," + field + "," + field + "\r\n", kEntitiesOpening);
   const std::string vertex = "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n" + value + " 20\r\n" + value +
                              " 30\r\n" + value;
-  EXPECT_EQ(drawing, std::string(kPrologue) + vertex + std::string(kTrailer));
+  EXPECT_EQ(drawing,
+            std::string(kEntitiesOpening) + std::string(kPrologue) + vertex + std::string(kTrailer));
 }
 
 INSTANTIATE_TEST_SUITE_P(

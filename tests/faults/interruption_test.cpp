@@ -112,11 +112,12 @@ class StalledConverter {
   bool ended_ = false;
 };
 
-// One more converter run in the current directory, writing `output` from a point file.
-int RunConverter(const std::string& output) {
+// One more converter run in the current directory, writing `output` from a point file;
+// `wrapper` starts it, when given.
+int RunConverter(const std::string& output, const std::string& wrapper = "") {
   WriteFile("more.csv", "1,2,3\r\n");
   const std::string command =
-      std::string(SORVANE_CONVERT) + " -o " + output + " more.csv >/dev/null";
+      wrapper + std::string(SORVANE_CONVERT) + " -o " + output + " more.csv >/dev/null";
   const int status = std::system(command.c_str());
   std::filesystem::remove("more.csv");
   return status;
@@ -174,16 +175,30 @@ TEST(InterruptedRun, KilledRunsTemporaryGoesWithTheNextRunThere) {
   EXPECT_EQ(Snapshot(directory.Path()), before);
 }
 
+struct SecondRunCase {
+  const char* name;
+  std::string wrapper;  // how the second run is started
+};
+
+void PrintTo(const SecondRunCase& c, std::ostream* out) { *out << c.name; }
+
+class TwoRunsAtOnce : public ::testing::TestWithParam<SecondRunCase> {};
+
 // Two runs at once in one folder: the second leaves the first's temporary alone, and
-// the first finishes its drawing.
-TEST(InterruptedRun, RunningRunsTemporaryStaysWhileAnotherRunWritesThere) {
+// the first finishes its drawing, even where the second sees the machine's processes
+// otherwise: in a time namespace of its own, which moves when every process started.
+TEST_P(TwoRunsAtOnce, RunningRunsTemporaryStaysWhileAnotherRunWritesThere) {
+  const std::string& wrapper = GetParam().wrapper;
+  if (!wrapper.empty() && std::system((wrapper + "true").c_str()) != 0) {
+    GTEST_SKIP() << "the system refuses: " << wrapper;
+  }
   ScratchDirectory directory;
   WriteFile("PreData.txt", ReadFile(SORVANE_EXAMPLES_DIR "/PreData.txt"));
 
   StalledConverter running("out.dxf", true);
   const std::vector<std::string> temporaries = testing::TemporaryFilesBelow(directory.Path());
   ASSERT_EQ(temporaries.size(), 1u);
-  EXPECT_EQ(RunConverter("next.dxf"), 0);
+  EXPECT_EQ(RunConverter("next.dxf", wrapper), 0);
   EXPECT_EQ(testing::TemporaryFilesBelow(directory.Path()), temporaries);
 
   const int status = running.End(0);
@@ -197,6 +212,15 @@ TEST(InterruptedRun, RunningRunsTemporaryStaysWhileAnotherRunWritesThere) {
   EXPECT_EQ(vertices, static_cast<std::size_t>(StalledConverter::kRowsWritten));
   EXPECT_EQ(testing::TemporaryFilesBelow(directory.Path()), std::vector<std::string>{});
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    InterruptedRun, TwoRunsAtOnce,
+    ::testing::Values(
+        SecondRunCase{"SameView", ""},
+        // A user namespace lets a user without privileges make the time namespace.
+        SecondRunCase{"OtherTimeNamespace",
+                      "unshare --user --map-root-user --time --boottime 86400 "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sorvane

@@ -6,17 +6,24 @@ check, GDAL's ogrinfo and LibreCAD. The templates:
 - LibreCAD 2.2's saves as DXF 2000 and DXF 2007 (templates/), whose soft pointers name
   nothing or are no handles at all;
 - pstoedit 3.78's R14 drawing (templates/);
+- Dia 0.97's R12 drawing (templates/) with a layer named ENTITIES and a text ENTITIES on
+  it: the layer's name stands in the TABLES section, before the ENTITIES section;
 - the drawing GDAL's ogr2ogr writes here;
 - ezdxf's R2018 drawing with a 3D solid (its data in the ACDSDATA section) and a handle
   in extended data that names one of its entities.
 
-Binary DXF templates as ezdxf writes them, and text templates in UTF-16, are refused with
+Binary DXF templates as ezdxf writes them, text templates in UTF-16, and what is no
+drawing at all (an empty file, the point file itself) are refused with
 "PreData.txtファイルの形式が正しくありません", and an earlier drawing stays as it was.
 
 How the files in templates/ were made: LibreCAD 2.2.0 (Debian 12) opened
 library/elektro/transformer/t6.dxf of its own library and saved it as "Drawing Exchange
 DXF 2000" and as "Drawing Exchange DXF 2007"; pstoedit 3.78 (Debian 12) converted, with
--f dxf_14, a PostScript page that strokes two lines and shows a text.
+-f dxf_14, a PostScript page that strokes two lines and shows a text; Dia 0.97.3
+(Debian 12) exported templates/dia-0.97-entities-layer.dia, a line on the layer
+Background and a box and a text ENTITIES on the layer ENTITIES, with
+"xvfb-run dia -n --export=dia-0.97-entities-layer.dxf --filter=dxf
+dia-0.97-entities-layer.dia".
 
 usage: read_back_other_writers.py SORVANE_CONVERT EXAMPLES_DIR
 """
@@ -65,7 +72,7 @@ def ezdxf_solid_template(scratch):
     return path
 
 
-def templates_that_are_no_text(scratch, examples):
+def templates_refused(scratch, examples):
     for version in ("R12", "R2000", "R2018"):
         doc = ezdxf.new(version)
         doc.modelspace().add_line((0, 0), (1, 1))
@@ -78,6 +85,10 @@ def templates_that_are_no_text(scratch, examples):
         path = scratch / ("%s.txt" % name)
         path.write_bytes(text.encode(encoding))
         yield path
+    empty = scratch / "empty.txt"
+    empty.write_bytes(b"")
+    yield empty
+    yield examples / "survey-points.csv"
 
 
 def main():
@@ -94,14 +105,16 @@ def main():
             if run.returncode != 0:
                 fail("%s: sorvane-convert failed (%d): %s"
                      % (template.name, run.returncode, run.stderr))
-            _, template_log, template_audit = read_with_ezdxf(template)
+            template_doc, template_log, template_audit = read_with_ezdxf(template)
             check_ezdxf(dxf_path, template_log, audit_findings(template_audit), rows, False)
-            handles = check_handles(dxf_path, True, False)
+            # An R12 drawing has no handles to check.
+            with_handles = template_doc.dxfversion > "AC1009"
+            handles = check_handles(dxf_path, True, False) if with_handles else 0
             check_ogrinfo(dxf_path, rows)
             check_librecad(dxf_path, scratch, rows)
             print("%s: %d vertices and %d handles read back" % (template.name, len(rows), handles))
 
-        for template in templates_that_are_no_text(scratch, examples):
+        for template in templates_refused(scratch, examples):
             dxf_path = scratch / "earlier.dxf"
             dxf_path.write_bytes(EARLIER_DRAWING)
             run = convert(converter, template, csv, dxf_path)
