@@ -70,6 +70,9 @@ class FileSystem {
   // Reads up to `size` bytes: the count read, 0 at the end of the file, -1 on failure.
   [[nodiscard]] virtual std::ptrdiff_t Read(FileHandle file, char* buffer,
                                             std::size_t size) noexcept = 0;
+  // Makes the next Read start again at the beginning of the file. False when it cannot,
+  // as for a pipe or a device.
+  [[nodiscard]] virtual bool Rewind(FileHandle file) noexcept = 0;
 
   // Creates a new, empty file for writing in `directory`, which no other file shares
   // a name with, with the permissions a new file gets there, held by this run.

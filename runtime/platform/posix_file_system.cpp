@@ -84,6 +84,10 @@ std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t
   return got;
 }
 
+bool NativeFileSystem::Rewind(FileHandle file) noexcept {
+  return ::lseek(Descriptor(file), 0, SEEK_SET) == 0;  // a pipe cannot seek
+}
+
 std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string& directory) {
   // 0666: the umask (and a default ACL) decide, as for any new file.
 #ifdef O_TMPFILE

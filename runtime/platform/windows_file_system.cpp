@@ -101,6 +101,12 @@ std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t
   return static_cast<std::ptrdiff_t>(got);
 }
 
+bool NativeFileSystem::Rewind(FileHandle file) noexcept {
+  // A pipe or a device has no position to go back to.
+  return ::GetFileType(Native(file)) == FILE_TYPE_DISK &&
+         ::SetFilePointerEx(Native(file), LARGE_INTEGER{}, nullptr, FILE_BEGIN) != 0;
+}
+
 // Whether the system deletes the file when its last handle is closed, which happens
 // too when the process ends, however it ends.
 static bool SetDeleteOnClose(FileHandle file, bool deleteOnClose) {
