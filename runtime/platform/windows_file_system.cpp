@@ -11,6 +11,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <cwchar>
 #include <memory>
 
 namespace sorvane {
@@ -75,6 +77,15 @@ bool WriteAll(const char* data, std::size_t size, WriteSome writeSome) {
     done += written;
   }
   return true;
+}
+
+// Where the entries of `folder`, as ListFolder takes it, are: "" stands for the
+// current folder and a drive ("C:") for its current folder, so only a folder's own
+// name is followed by a separator.
+std::string EntryPath(const std::string& folder, std::string_view name) {
+  const bool separated = folder.empty() || folder.ends_with('\\') || folder.ends_with('/') ||
+                         folder.ends_with(':');
+  return folder + (separated ? "" : "\\") + std::string(name);
 }
 
 }  // namespace
@@ -227,6 +238,59 @@ std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& di
     }
   } while (::FindNextFileW(search.get(), &found));
   return names;
+}
+
+std::optional<std::vector<FolderEntry>> NativeFileSystem::ListFolder(const std::string& folder) {
+  const std::wstring pattern = WideFromUtf8(EntryPath(folder, "*"));
+  WIN32_FIND_DATAW found{};
+  const HANDLE first = pattern.empty() ? INVALID_HANDLE_VALUE
+                                       : ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                                            FindExSearchNameMatch, nullptr,
+                                                            FIND_FIRST_EX_LARGE_FETCH);
+  std::vector<FolderEntry> entries;
+  // The root of an empty drive has no entry at all, not even ".".
+  if (first == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_NOT_FOUND) return entries;
+  if (first == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(first, &::FindClose);
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    FolderEntry entry{Utf8FromWide(name), PathKind::RegularFile,
+                      (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0};
+    // A link is what it leads to; other reparse points (a file of the cloud, a
+    // deduplicated one) are what they say, and looking closer might fetch them.
+    const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+                      (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+                       found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
+    if (link) {
+      entry.kind = Status(EntryPath(folder, entry.name)).kind;
+    } else if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      entry.kind = PathKind::Directory;
+    }
+    entries.push_back(std::move(entry));
+  } while (::FindNextFileW(search.get(), &found));
+  if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;  // broke off part way
+  return entries;
+}
+
+std::vector<MountedVolume> NativeFileSystem::MountedVolumes() {
+  std::array<wchar_t, 512> roots{};
+  const DWORD length = ::GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
+  std::vector<MountedVolume> volumes;
+  if (length == 0 || length > roots.size()) return volumes;
+  // "A:\", "C:\" ... each ended by a NUL, the list by another.
+  for (const wchar_t* root = roots.data(); *root != L'\0'; root += std::wcslen(root) + 1) {
+    // A network drive's label is not asked for: a share out of reach would hold the
+    // window up for as long as the network takes to give up.
+    std::array<wchar_t, MAX_PATH + 1> label{};
+    if (::GetDriveTypeW(root) == DRIVE_REMOTE ||
+        !::GetVolumeInformationW(root, label.data(), static_cast<DWORD>(label.size()), nullptr,
+                                 nullptr, nullptr, nullptr, 0)) {
+      label[0] = L'\0';
+    }
+    volumes.push_back({Utf8FromWide(root), {}, Utf8FromWide(label.data())});
+  }
+  return volumes;
 }
 
 PathStatus NativeFileSystem::Status(const std::string& path) {
