@@ -28,8 +28,27 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 HANDLE Native(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 FileHandle Portable(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
 
+// A path as the system's file calls take it. One too long for the plain form (260
+// characters, and 248 for a folder) goes in the long form, "\\?\C:\..." or
+// "\\?\UNC\server\...", which Windows takes at any length whether or not the machine
+// lets programs use long plain paths. That form is taken as it stands, so it is made
+// absolute and normal first, as the system makes a plain path. Empty when `path` is no
+// UTF-8.
+std::wstring WidePath(const std::string& path) {
+  constexpr std::size_t kLongestPlainFolder = MAX_PATH - 12;
+  std::wstring wide = WideFromUtf8(path);
+  if (wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return wide;
+  const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return wide;
+  std::wstring full(size, L'\0');
+  const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size || length < kLongestPlainFolder) return wide;
+  full.resize(length);
+  return full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
+}
+
 HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
-  const std::wstring wide = WideFromUtf8(path);
+  const std::wstring wide = WidePath(path);
   if (wide.empty()) {
     ::SetLastError(ERROR_INVALID_NAME);
     return INVALID_HANDLE_VALUE;
@@ -168,7 +187,7 @@ bool NativeFileSystem::CopyPermissions(const std::string& path, FileHandle file)
   // backup must take them.
   constexpr DWORD kKept =
       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  const std::wstring wide = WideFromUtf8(path);
+  const std::wstring wide = WidePath(path);
   const DWORD attributes = wide.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   FILE_BASIC_INFO basic{};  // times of zero are left as they are
@@ -198,8 +217,8 @@ bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string
 bool NativeFileSystem::Close(FileHandle file) noexcept { return ::CloseHandle(Native(file)) != 0; }
 
 bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
-  const std::wstring wideFrom = WideFromUtf8(from);
-  const std::wstring wideTo = WideFromUtf8(to);
+  const std::wstring wideFrom = WidePath(from);
+  const std::wstring wideTo = WidePath(to);
   if (wideFrom.empty() || wideTo.empty()) return false;
   // Write-through: the move is on disk when the call returns.
   return ::MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
@@ -207,7 +226,7 @@ bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
 }
 
 bool NativeFileSystem::Remove(const std::string& path) {
-  const std::wstring wide = WideFromUtf8(path);
+  const std::wstring wide = WidePath(path);
   return !wide.empty() && ::DeleteFileW(wide.c_str()) != 0;
 }
 
@@ -227,7 +246,7 @@ bool NativeFileSystem::RemoveAbandonedTemporary(const std::string& path) {
 
 std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& directory) {
   std::vector<std::string> names;
-  const std::wstring pattern = WideFromUtf8(JoinPath(directory, std::string(kTemporaryPrefix) + "*"));
+  const std::wstring pattern = WidePath(JoinPath(directory, std::string(kTemporaryPrefix) + "*"));
   WIN32_FIND_DATAW found{};
   const HANDLE first = pattern.empty() ? INVALID_HANDLE_VALUE : ::FindFirstFileW(pattern.c_str(), &found);
   if (first == INVALID_HANDLE_VALUE) return names;
@@ -241,7 +260,7 @@ std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& di
 }
 
 std::optional<std::vector<FolderEntry>> NativeFileSystem::ListFolder(const std::string& folder) {
-  const std::wstring pattern = WideFromUtf8(EntryPath(folder, "*"));
+  const std::wstring pattern = WidePath(EntryPath(folder, "*"));
   WIN32_FIND_DATAW found{};
   const HANDLE first = pattern.empty() ? INVALID_HANDLE_VALUE
                                        : ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
@@ -329,7 +348,7 @@ PathStatus NativeFileSystem::Status(const std::string& path) {
 }
 
 std::optional<std::string> NativeFileSystem::LinkTarget(const std::string& path) {
-  const std::wstring wide = WideFromUtf8(path);
+  const std::wstring wide = WidePath(path);
   if (wide.empty()) return std::nullopt;
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
