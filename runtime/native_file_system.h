@@ -24,6 +24,8 @@ class NativeFileSystem : public FileSystem {
   bool Remove(const std::string& path) override;
   bool RemoveAbandonedTemporary(const std::string& path) override;
   std::vector<std::string> ListTemporaries(const std::string& directory) override;
+  std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) override;
+  std::vector<MountedVolume> MountedVolumes() override;
   PathStatus Status(const std::string& path) override;
   std::optional<std::string> LinkTarget(const std::string& path) override;
 };

@@ -1,6 +1,7 @@
 #include "selection/main_window.h"
 
 #include "batch/batch_converter.h"
+#include "runtime/native_file_system.h"
 #include "runtime/utf8_path.h"
 #include "selection/folder_listing.h"
 #include "tests/selection/main_window_fixture.h"
@@ -165,6 +166,34 @@ TEST_F(MainWindowTest, AFolderOrDriveThatCannotBeReadIsReportedAndTheListsStay) 
   ClickFile("points.csv");
   EXPECT_EQ(logic->InPath(), Here("points.csv"));
 }
+
+// The lists read folders through the file system in use. One that breaks off while a
+// folder is read, before its folders are listed or between them and its files,
+// leaves both lists as they were.
+class FolderReadBreaksOff : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FolderReadBreaksOff, IsReportedAndTheListsStay) {
+  class BreakingDisk : public NativeFileSystem {
+   public:
+    explicit BreakingDisk(int successes) : successes_(successes) {}
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) override {
+      if (successes_-- <= 0) return std::nullopt;
+      return NativeFileSystem::ListFolder(folder);
+    }
+
+   private:
+    int successes_;
+  } disk(GetParam());
+  const ScopedFileSystem breaking(disk);
+  const std::vector<std::string> shownFolders = folders.Texts();
+  OpenFolder("sub");
+  EXPECT_THAT(window.messages, ElementsAre("フォルダを開けません"));
+  EXPECT_EQ(folders.Texts(), shownFolders);
+  EXPECT_THAT(files.Texts(), ElementsAre("points.csv", "run.2.csv", "点群.csv"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Listing, FolderReadBreaksOff, ::testing::Values(0, 1),
+                         [](const auto& info) { return std::string(info.param == 0 ? "AtOnce" : "AfterItsFolders"); });
 
 }  // namespace
 }  // namespace sorvane

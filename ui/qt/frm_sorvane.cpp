@@ -1,11 +1,11 @@
 #include "ui/qt/frm_sorvane.h"
 
+#include "runtime/file_system.h"
 #include "ui/qt/dir_list_box.h"
 #include "ui/qt/drive_list_box.h"
 #include "ui/qt/file_list_box.h"
 #include "ui/qt/frm_about.h"
 #include "ui/qt/message_box.h"
-#include "ui/qt/mounted_volumes.h"
 #include "ui/qt/qt_form_design.h"
 #include "ui/qt/utf8_text.h"
 
@@ -45,7 +45,8 @@ FrmSorvane::FrmSorvane(ProgramEnd& programEnd) {
   Cmd2 = new QPushButton(Utf8Text(layout::kCmd2.caption), client);
   PlaceControls();
   CreateMenus();
-  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd, QtMountedVolumes());
+  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd,
+                 CurrentFileSystem().MountedVolumes());
   ConnectProcedures();
 
   resize(layout::kClient.width, layout::kClient.height + menuBar()->sizeHint().height());

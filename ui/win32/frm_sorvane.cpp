@@ -1,11 +1,11 @@
 #include "ui/win32/frm_sorvane.h"
 
+#include "runtime/file_system.h"
 #include "runtime/windows_text.h"
 #include "ui/win32/child_controls.h"
 #include "ui/win32/control_ids.h"
 #include "ui/win32/control_text.h"
 #include "ui/win32/frm_about.h"
-#include "ui/win32/mounted_volumes.h"
 #include "ui/win32/scaling.h"
 
 #include <commctrl.h>
@@ -79,7 +79,8 @@ bool FrmSorvane::OnCreate() {
   SetControlText(Window(), design::kApplicationTitle);
   const UINT dpi = ::GetDpiForWindow(Window());
   if (!CreateControls(dpi)) return false;
-  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd_, Win32MountedVolumes());
+  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd_,
+                 CurrentFileSystem().MountedVolumes());
   LayOut(dpi);
   return true;
 }
