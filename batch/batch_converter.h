@@ -2,14 +2,17 @@
 // The batch converter: many point files converted in one command, for people who have
 // more than a window's worth of them.
 //
-//   sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...
+//   sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] [--columns LIST] [--skip-lines N]
+//                   [--separator SEP] [--closed] [--labels [--text-height H]] INPUT...
 //   sorvane-convert --help | --version
 //
 // Each INPUT is one run with one outcome, reported as "INPUT: MESSAGE" on `out` when it
 // was converted and on `err` otherwise. TEMPLATE defaults to "PreData.txt" in the
 // current directory, else the template installed with the program; OUTPUT defaults to
 // the path the window would propose, and may be given only with a single INPUT. --3d
-// writes a 3D polyline instead of a 2D one.
+// writes a 3D polyline instead of a 2D one. The other options lay the rows out, close
+// the polyline and label the points; with any of them the rows are read strictly
+// (engine/conversion_options.h).
 
 #include <iosfwd>
 #include <span>

@@ -1,6 +1,7 @@
 #include "engine/conversion_run.h"
 
 #include "engine/dxf_writer.h"
+#include "engine/layout_row_reader.h"
 #include "engine/point_row_reader.h"
 #include "engine/printed_rows.h"
 #include "runtime/output_file.h"
@@ -21,11 +22,70 @@ ConvertOutcome OutcomeOfCreate(OutputFile::CreateStatus status) {
   return ConvertOutcome::OutputCannotCreate;
 }
 
+ConversionResult OutcomeOfRows(RowStatus end, const TextInputFile& points) {
+  switch (end) {
+    case RowStatus::Row:
+    case RowStatus::EndOfFile: break;
+    case RowStatus::BadRow: return {ConvertOutcome::BadRow, points.LineNumber()};
+    case RowStatus::ReadFailed: return {ConvertOutcome::InputReadFailed};
+  }
+  return {ConvertOutcome::Converted};
+}
+
+// Reads the next rows as `layout` lays them out, or by the comma scanner without one.
+RowStatus ReadRows(TextInputFile& points, const std::optional<PointLayout>& layout,
+                   PrintedRows& rows) {
+  return layout ? ReadLayoutRows(points, *layout, rows) : ReadPointRows(points, rows);
+}
+
+// One VERTEX per row of the point file.
+ConversionResult WriteVertices(TextInputFile& points, const std::optional<PointLayout>& layout,
+                               DxfWriter& writer, OutputFile& out) {
+  // The rows are read a batch at a time and their vertices written at once, while the
+  // batch is in the cache; the output file writes full blocks on the other core, and
+  // whenever that core is about to idle, it is left a larger batch to write the
+  // vertices of itself.
+  PrintedRows rows;
+  while (!out.Failed()) {
+    RowStatus end;
+    if (writer.VerticesBestDeferred()) {
+      PrintedRows deferred = writer.StartDeferredBatch();
+      end = ReadRows(points, layout, deferred);
+      writer.DeferVertices(deferred);
+    } else {
+      rows.Clear();
+      end = ReadRows(points, layout, rows);
+      writer.WriteVertices(rows);
+    }
+    if (end != RowStatus::Row) return OutcomeOfRows(end, points);
+  }
+  return {ConvertOutcome::Converted};
+}
+
+// A label for each named point, from a second reading of the point file: the labels
+// follow the polyline, so that its vertices run on unbroken to its SEQEND, and memory
+// stays the same for any number of points.
+ConversionResult WriteLabels(TextInputFile& points, const PointLayout& layout,
+                             std::optional<double> textHeight, DxfWriter& writer,
+                             OutputFile& out) {
+  if (layout.name == PointLayout::kNoField) return {ConvertOutcome::Converted};
+  if (!points.Rewind()) return {ConvertOutcome::InputReadFailed};
+  writer.StartLabels(textHeight);
+  LabelledRow row;
+  while (!out.Failed()) {
+    const RowStatus end = ReadLabelledRow(points, layout, row);
+    if (end != RowStatus::Row) return OutcomeOfRows(end, points);
+    writer.WriteLabel(row);
+  }
+  return {ConvertOutcome::Converted};
+}
+
 // Writes the whole DXF text; the output is committed by the caller. `ifThrown` is set
 // to what each step's failure is when the step throws.
 ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile,
-                              OutputFile& out, PolylineKind polyline, ConvertOutcome& ifThrown) {
-  DxfWriter writer(out, polyline);
+                              OutputFile& out, const ConversionOptions& options,
+                              ConvertOutcome& ifThrown) {
+  DxfWriter writer(out, options.polyline, options.closed);
   ifThrown = ConvertOutcome::TemplateReadFailed;
   switch (writer.CopyTemplateHead(templateFile)) {
     case DxfWriter::HeadStatus::Copied: break;
@@ -35,27 +95,17 @@ ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile
   // Reading a row needs no memory; writing the drawing does.
   ifThrown = ConvertOutcome::OutputWriteFailed;
   writer.WritePrologue();
-  // The rows are read a batch at a time and their vertices written at once, while the
-  // batch is in the cache; the output file writes full blocks on the other core, and
-  // whenever that core is about to idle, it is left a larger batch to write the
-  // vertices of itself.
-  PrintedRows rows;
-  for (bool more = true; more && !out.Failed();) {
-    RowStatus end;
-    if (writer.VerticesBestDeferred()) {
-      PrintedRows deferred = writer.StartDeferredBatch();
-      end = ReadPointRows(points, deferred);
-      writer.DeferVertices(deferred);
-    } else {
-      rows.Clear();
-      end = ReadPointRows(points, rows);
-      writer.WriteVertices(rows);
-    }
-    switch (end) {
-      case RowStatus::Row: break;
-      case RowStatus::EndOfFile: more = false; break;
-      case RowStatus::BadRow: return {ConvertOutcome::BadRow, points.LineNumber()};
-      case RowStatus::ReadFailed: return {ConvertOutcome::InputReadFailed};
+  const std::optional<PointLayout> layout = options.StrictLayout();
+  if (const ConversionResult written = WriteVertices(points, layout, writer, out);
+      written.outcome != ConvertOutcome::Converted) {
+    return written;
+  }
+  writer.EndPolyline();
+  if (options.labels) {
+    if (const ConversionResult labelled =
+            WriteLabels(points, *layout, options.textHeight, writer, out);
+        labelled.outcome != ConvertOutcome::Converted) {
+      return labelled;
     }
   }
   writer.WriteTrailer();
@@ -63,7 +113,7 @@ ConversionResult WriteDrawing(TextInputFile& points, TextInputFile& templateFile
 }
 
 ConversionResult Convert(const std::string& inPath, const std::string& outPath,
-                         const std::string& templatePath, PolylineKind polyline,
+                         const std::string& templatePath, const ConversionOptions& options,
                          ConvertOutcome& ifThrown) {
   if (inPath.empty()) return {ConvertOutcome::NoFileSelected};
   ifThrown = ConvertOutcome::InputReadFailed;
@@ -79,7 +129,7 @@ ConversionResult Convert(const std::string& inPath, const std::string& outPath,
   const OutputFile::CreateStatus created = out.Create(outPath, inputs);
   if (created != OutputFile::CreateStatus::Created) return {OutcomeOfCreate(created)};
 
-  const ConversionResult result = WriteDrawing(points, templateFile, out, polyline, ifThrown);
+  const ConversionResult result = WriteDrawing(points, templateFile, out, options, ifThrown);
   if (result.outcome != ConvertOutcome::Converted) return result;
   if (out.Failed() || !out.Commit()) return {ConvertOutcome::OutputWriteFailed};
   return result;
@@ -89,14 +139,14 @@ ConversionResult Convert(const std::string& inPath, const std::string& outPath,
 
 ConversionResult RunConversion(const std::string& inPath, const std::string& outPath,
                                MessageSink& messages, const std::string& templatePath,
-                               PolylineKind polyline) {
+                               const ConversionOptions& options) {
   // A step that throws (memory runs out for a large R13 template held whole, for the
   // output's buffers) ends the run with that step's own failure; unwinding has closed
   // the files and removed the temporary output.
   ConvertOutcome ifThrown = ConvertOutcome::InputReadFailed;
   ConversionResult result;
   try {
-    result = Convert(inPath, outPath, templatePath, polyline, ifThrown);
+    result = Convert(inPath, outPath, templatePath, options, ifThrown);
   } catch (const std::exception&) {
     result = {ifThrown};
   }

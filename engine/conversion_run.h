@@ -2,7 +2,7 @@
 // One conversion: a point file and the template's head become one DXF file.
 
 #include "engine/convert_outcome.h"
-#include "engine/polyline_kind.h"
+#include "engine/conversion_options.h"
 #include "runtime/message_sink.h"
 
 #include <string>
@@ -14,7 +14,8 @@ inline constexpr const char* kTemplateName = "PreData.txt";
 
 // Converts the point file `inPath` into the DXF file `outPath`, with the head of the
 // template at `templatePath`, shows the outcome's message through `messages`, and
-// returns the outcome; `polyline` chooses a 2D or a 3D polyline. The files are opened
+// returns the outcome; `options` choose the polyline's kind and the rows' layout, and
+// whether the polyline is closed and the points labelled. The files are opened
 // in the order point file, template, output, so nothing is written unless both inputs
 // could be opened; the output appears only complete, and on any failure an existing
 // file at `outPath` is left as it was.
@@ -24,6 +25,6 @@ inline constexpr const char* kTemplateName = "PreData.txt";
 ConversionResult RunConversion(const std::string& inPath, const std::string& outPath,
                                MessageSink& messages,
                                const std::string& templatePath = kTemplateName,
-                               PolylineKind polyline = PolylineKind::Flat);
+                               const ConversionOptions& options = {});
 
 }  // namespace sorvane

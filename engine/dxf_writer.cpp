@@ -7,22 +7,27 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 
 namespace sorvane {
 namespace {
 
+// The layer of the POINT at the origin and of the polyline.
+constexpr std::string_view kPolylineLayer = "0";
+
 // Up to the handle: R12 has none, so its layer follows at once.
-std::string EntityStart(std::string_view type, bool handles) {
-  return "  0\r\n" + std::string(type) + (handles ? "\r\n  5\r\n" : "\r\n  8\r\n0\r\n");
+std::string EntityStart(std::string_view type, bool handles, std::string_view layer) {
+  return "  0\r\n" + std::string(type) +
+         (handles ? "\r\n  5\r\n" : "\r\n  8\r\n" + std::string(layer) + "\r\n");
 }
 
 // After the handle: the owner, the layer and the subclass markers.
-std::string EntityOwnerAndLayer(Handle owner,
+std::string EntityOwnerAndLayer(Handle owner, std::string_view layer,
                                 std::initializer_list<std::string_view> subclasses) {
   std::string text = "\r\n330\r\n" + std::string(HandleText(owner).Text()) +
-                     "\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n";
+                     "\r\n100\r\nAcDbEntity\r\n  8\r\n" + std::string(layer) + "\r\n";
   for (const std::string_view subclass : subclasses) {
     text += "100\r\n";
     text += subclass;
@@ -77,7 +82,8 @@ class OutputSink final : public DrawingTemplate::Sink {
 
 }  // namespace
 
-DxfWriter::DxfWriter(OutputFile& out, PolylineKind kind) : out_(out), kind_(kind) {
+DxfWriter::DxfWriter(OutputFile& out, PolylineKind kind, bool closed)
+    : out_(out), kind_(kind), closed_(closed) {
   PrepareVertices();
 }
 
@@ -85,6 +91,13 @@ DxfWriter::HeadStatus DxfWriter::CopyTemplateHead(TextInputFile& templateFile) {
   const HeadStatus status = ReadHead(templateFile);
   templateFile.Close();
   return status;
+}
+
+std::optional<DxfWriter::HeadStatus> DxfWriter::NextTemplateLine(TextInputFile& templateFile,
+                                                                  std::string_view& line) {
+  const std::optional<HeadStatus> ended = ReadTemplateLine(templateFile, line);
+  if (!ended) header_.Take(line);
+  return ended;
 }
 
 DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
@@ -97,7 +110,7 @@ DxfWriter::HeadStatus DxfWriter::ReadHead(TextInputFile& templateFile) {
   held.reserve(kFirstHeldSize);
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    if (const std::optional<HeadStatus> ended = ReadTemplateLine(templateFile, line)) return *ended;
+    if (const std::optional<HeadStatus> ended = NextTemplateLine(templateFile, line)) return *ended;
     const Verdict verdict = watcher.Take(line);
     if (verdict == Verdict::NotText) return HeadStatus::Invalid;
     Hold(held, line);
@@ -120,7 +133,7 @@ DxfWriter::HeadStatus DxfWriter::CopyRestOfLegacyHead(TextInputFile& templateFil
                                                       EntitiesSectionFinder& headEnd) {
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    if (const std::optional<HeadStatus> ended = ReadTemplateLine(templateFile, line)) return *ended;
+    if (const std::optional<HeadStatus> ended = NextTemplateLine(templateFile, line)) return *ended;
     out_.PrintLine(line);
     switch (headEnd.Take(line)) {
       case EntitiesSectionFinder::Result::NotYet: break;
@@ -134,7 +147,7 @@ DxfWriter::HeadStatus DxfWriter::CopyRestOfLegacyHead(TextInputFile& templateFil
 DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, std::string held) {
   while (!templateFile.AtEnd()) {
     std::string_view line;
-    if (const std::optional<HeadStatus> ended = ReadTemplateLine(templateFile, line)) return *ended;
+    if (const std::optional<HeadStatus> ended = NextTemplateLine(templateFile, line)) return *ended;
     Hold(held, line);
   }
   template_ = DrawingTemplate::Analyze(std::move(held));
@@ -150,12 +163,12 @@ DxfWriter::HeadStatus DxfWriter::TakeWholeTemplate(TextInputFile& templateFile, 
 }
 
 void DxfWriter::PrepareVertices() {
-  std::string start = EntityStart("VERTEX", handles_);
+  std::string start = EntityStart("VERTEX", handles_, kPolylineLayer);
   std::string ownerToX;
   if (handles_) {
-    ownerToX = EntityOwnerAndLayer(polyline_, {"AcDbVertex", kind_ == PolylineKind::ThreeD
-                                                                   ? "AcDb3dPolylineVertex"
-                                                                   : "AcDb2dVertex"}) +
+    const std::string_view vertexSubclass =
+        kind_ == PolylineKind::ThreeD ? "AcDb3dPolylineVertex" : "AcDb2dVertex";
+    ownerToX = EntityOwnerAndLayer(polyline_, kPolylineLayer, {"AcDbVertex", vertexSubclass}) +
                " 10\r\n";
   } else {
     start += " 10\r\n";
@@ -180,34 +193,71 @@ void DxfWriter::DeferVertices(const PrintedRows& rows) {
   if (handles_) nextHandle_.Advance(rows.RowCount());
 }
 
-void DxfWriter::WriteEntityStart(std::string_view type, Handle owner,
+void DxfWriter::WriteEntityStart(std::string_view type, Handle owner, std::string_view layer,
                                  std::string_view subclass) {
-  out_.Put(EntityStart(type, handles_));
+  out_.Put(EntityStart(type, handles_, layer));
   if (!handles_) return;
   out_.Put(nextHandle_.Text());
   nextHandle_.Increment();
-  out_.Put(subclass.empty() ? EntityOwnerAndLayer(owner, {})
-                            : EntityOwnerAndLayer(owner, {subclass}));
+  out_.Put(subclass.empty() ? EntityOwnerAndLayer(owner, layer, {})
+                            : EntityOwnerAndLayer(owner, layer, {subclass}));
 }
 
+Handle DxfWriter::ModelSpace() const { return template_ ? template_->ModelSpace() : kNullHandle; }
+
 void DxfWriter::WritePrologue() {
-  const Handle modelSpace = template_ ? template_->ModelSpace() : kNullHandle;
+  const Handle modelSpace = ModelSpace();
   const bool threeD = kind_ == PolylineKind::ThreeD;
   // The POINT's X and Y carry ten decimals, its Z one.
-  WriteEntityStart("POINT", modelSpace, "AcDbPoint");
+  WriteEntityStart("POINT", modelSpace, kPolylineLayer, "AcDbPoint");
   for (const std::string_view line :
        {" 10", "0.0000000000", " 20", "0.0000000000", " 30", "0.0"}) {
     out_.PrintLine(line);
   }
-  WriteEntityStart("POLYLINE", modelSpace, threeD ? "AcDb3dPolyline" : "AcDb2dPolyline");
+  WriteEntityStart("POLYLINE", modelSpace, kPolylineLayer,
+                   threeD ? "AcDb3dPolyline" : "AcDb2dPolyline");
   for (const std::string_view line : {" 66", "     1", " 10", "0.0", " 20", "0.0", " 30", "0.0"}) {
     out_.PrintLine(line);
   }
-  if (threeD) out_.Put(" 70\r\n     8\r\n");
+  // Flags, right-aligned in six: 1 closed, 8 a 3D polyline.
+  const int flags = (closed_ ? 1 : 0) | (threeD ? 8 : 0);
+  if (flags != 0) out_.Put(" 70\r\n     " + std::to_string(flags) + "\r\n");
+}
+
+void DxfWriter::EndPolyline() { WriteEntityStart("SEQEND", polyline_, kPolylineLayer, {}); }
+
+void DxfWriter::StartLabels(std::optional<double> textHeight) {
+  const double height = textHeight.value_or(header_.TextSize().value_or(kDefaultTextSize));
+  NumberText heightText;
+  heightText.length =
+      static_cast<std::uint8_t>(PrintNumberText(height, heightText.text) - heightText.text);
+  labels_.emplace(LabelStyle{header_.CurrentLayer(), heightText,
+                             LabelText(header_.TextIsUtf8(), header_.CodePage())});
+}
+
+void DxfWriter::WritePlace(const LabelledRow& row) {
+  out_.Put(" 10\r\n");
+  out_.PrintLine(row.x.View());
+  out_.Put(" 20\r\n");
+  out_.PrintLine(row.y.View());
+  out_.Put(" 30\r\n");
+  out_.PrintLine(row.z.View());
+}
+
+void DxfWriter::WriteLabel(const LabelledRow& row) {
+  WriteEntityStart("POINT", ModelSpace(), labels_->layer, "AcDbPoint");
+  WritePlace(row);
+  WriteEntityStart("TEXT", ModelSpace(), labels_->layer, "AcDbText");
+  WritePlace(row);
+  out_.Put(" 40\r\n");
+  out_.PrintLine(labels_->height.View());
+  out_.Put("  1\r\n");
+  out_.PrintLine(labels_->text.Of(row.name));
+  // A TEXT's alignment has a subclass marker of its own, after the text.
+  if (handles_) out_.Put("100\r\nAcDbText\r\n");
 }
 
 void DxfWriter::WriteTrailer() {
-  WriteEntityStart("SEQEND", polyline_, {});
   out_.Put("  0\r\nENDSEC\r\n");
   if (!template_) {
     out_.Put("  0\r\nEOF\r\n");

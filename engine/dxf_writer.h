@@ -1,7 +1,9 @@
 #pragma once
 // The DXF text of a conversion: the head taken from the template, one POINT at the
 // origin, one POLYLINE with a VERTEX per point row, and the closing records. Every line
-// ends with CR LF; every entity is on layer "0".
+// ends with CR LF; the POINT and the POLYLINE are on layer "0". Labels asked for follow
+// the polyline's SEQEND: a POINT and a TEXT of its name for each named point, on the
+// template's current layer.
 //
 // The template decides the form. One of DXF R12 or older, or one that claims no version
 // (template_version.h), gives its lines up to the one that opens its ENTITIES section
@@ -13,6 +15,9 @@
 #include "engine/drawing_template.h"
 #include "engine/entities_section_finder.h"
 #include "engine/handle_text.h"
+#include "engine/header_defaults.h"
+#include "engine/label_text.h"
+#include "engine/layout_row_reader.h"
 #include "engine/printed_rows.h"
 #include "engine/polyline_kind.h"
 #include "engine/vertex_format.h"
@@ -23,6 +28,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,7 +50,8 @@ class DxfWriter {
   // disk or come through a pipe.
   static constexpr std::size_t kMaxTemplateSize = std::size_t{64} << 20;
 
-  DxfWriter(OutputFile& out, PolylineKind kind);
+  // `closed`: the polyline closes on its first vertex.
+  DxfWriter(OutputFile& out, PolylineKind kind, bool closed = false);
 
   // Writes the template's head and closes the template. For R12 or older it copies the
   // lines up to and including the one that names the ENTITIES section
@@ -54,7 +61,7 @@ class DxfWriter {
   [[nodiscard]] HeadStatus CopyTemplateHead(TextInputFile& templateFile);
 
   // The POINT at the origin and the head of the POLYLINE; for an R12 template and a
-  // flat polyline, 22 lines.
+  // flat open polyline, 22 lines.
   void WritePrologue();
 
   // One VERTEX per row, in order; for an R12 template and a flat polyline, 10 lines.
@@ -73,19 +80,51 @@ class DxfWriter {
   // would put them.
   void DeferVertices(const PrintedRows& rows);
 
-  // SEQEND and ENDSEC; for R12 EOF (8 lines), for R13 or newer the template's sections
-  // after ENTITIES, and the final $HANDSEED.
+  // The SEQEND that ends the polyline's vertices.
+  void EndPolyline();
+
+  // Once the polyline is ended: takes what every label has from the template's HEADER,
+  // its current layer ($CLAYER), the height of its text ($TEXTSIZE, or kDefaultTextSize
+  // when it sets none), unless `textHeight` is given, and how it keeps text (UTF-8 from
+  // R2007 on, before that the code page of $DWGCODEPAGE).
+  void StartLabels(std::optional<double> textHeight);
+  // A POINT at the row's place and a TEXT of its name there, its insertion point.
+  // Precondition: StartLabels was called.
+  void WriteLabel(const LabelledRow& row);
+
+  // ENDSEC; for R12 EOF, for R13 or newer the template's sections after ENTITIES, and
+  // the final $HANDSEED. With EndPolyline, 8 lines for R12.
   void WriteTrailer();
 
+  // The text height of a drawing whose template sets none, as CAD programs take it.
+  static constexpr double kDefaultTextSize = 0.2;
+
  private:
+  // The template's next line, as ReadTemplateLine reads it, shown to header_ too.
+  [[nodiscard]] std::optional<HeadStatus> NextTemplateLine(TextInputFile& templateFile,
+                                                           std::string_view& line);
   [[nodiscard]] HeadStatus ReadHead(TextInputFile& templateFile);
   [[nodiscard]] HeadStatus CopyRestOfLegacyHead(TextInputFile& templateFile, EntitiesSectionFinder& headEnd);
   [[nodiscard]] HeadStatus TakeWholeTemplate(TextInputFile& templateFile, std::string held);
   void PrepareVertices();
-  void WriteEntityStart(std::string_view type, Handle owner, std::string_view subclass);
+  // Up to the group codes of its own: type, handle, owner, layer, subclass markers.
+  void WriteEntityStart(std::string_view type, Handle owner, std::string_view layer,
+                        std::string_view subclass);
+  void WritePlace(const LabelledRow& row);
+  // The owner of the drawing's entities; the null handle for R12, which has none.
+  Handle ModelSpace() const;
+
+  struct LabelStyle {
+    std::string layer;
+    NumberText height;
+    LabelText text;
+  };
 
   OutputFile& out_;
   const PolylineKind kind_;
+  const bool closed_;
+  HeaderDefaults header_;
+  std::optional<LabelStyle> labels_;
   std::unique_ptr<DrawingTemplate> template_;  // R13 or newer only
   bool handles_ = false;
   HandleText nextHandle_;

@@ -1,5 +1,6 @@
 #include "engine/point_row_reader.h"
 
+#include "engine/row_batches.h"
 #include "runtime/number_text.h"
 
 #include <cstring>
@@ -60,10 +61,6 @@ LineKind ConvertLine(std::string_view line, FieldReading reading, PointRow& row)
   return read ? LineKind::Row : LineKind::Bad;
 }
 
-// A common row is read only when this many bytes are buffered from its start, so
-// that it is scanned without a test for the end of the buffer at every byte.
-constexpr std::size_t kCommonRowWindow = 128;
-
 // Reads a line of the commonest form, three plain decimals separated by two commas and
 // ended by CR, LF or CR LF, from `line` and puts the texts of its values at `out`.
 // Returns the start of the next line, or nullptr when the line has another form, which
@@ -103,42 +100,21 @@ char* PutRow(const PointRow& row, char* out) {
 }  // namespace
 
 RowStatus ReadPointRows(TextInputFile& points, PrintedRows& rows) {
-  while (rows.HasRoomForRow()) {
-    if (points.AtEnd()) return RowStatus::EndOfFile;
-    const std::string_view buffered = points.Buffered();
-    const char* const end = buffered.data() + buffered.size();
-    const char* line = buffered.data();
-    std::int64_t lines = 0;
-    char* out = rows.RowSpace();
-    while (static_cast<std::size_t>(end - line) >= kCommonRowWindow && rows.HasRoomForRow()) {
-      const char* const next = ReadCommonRow(line, out);
-      if (next == nullptr) break;
-      rows.CommitRow(out);
-      line = next;
-      ++lines;
-    }
-    if (lines > 0) {
-      points.SkipLines(static_cast<std::size_t>(line - buffered.data()), lines);
-      continue;
-    }
-    // Any other line, and the last lines of the buffer, the general way.
-    PointRow row;
-    const RowStatus status = ReadPointRow(points, row);
-    if (status != RowStatus::Row) return status;
-    rows.CommitRow(PutRow(row, rows.RowSpace()));
-  }
-  return RowStatus::Row;
+  return ReadRowBatch(
+      points, rows, [] { return true; }, ReadCommonRow,
+      [&](char*& out) {
+        PointRow row;
+        const RowStatus status = ReadPointRow(points, row);
+        if (status == RowStatus::Row) out = PutRow(row, out);
+        return status;
+      });
 }
 
 RowStatus ReadPointRow(TextInputFile& points, PointRow& row, FieldReading reading) {
   // Blank lines after the last row end the vertex list as the end of the file does.
   while (!points.AtEnd()) {
     std::string_view line;
-    switch (points.ReadLine(line)) {
-      case TextInputFile::LineStatus::Read: break;
-      case TextInputFile::LineStatus::TooLong: return RowStatus::BadRow;
-      case TextInputFile::LineStatus::ReadFailed: return RowStatus::ReadFailed;
-    }
+    if (const RowStatus read = ReadRowLine(points, line); read != RowStatus::Row) return read;
     switch (ConvertLine(line, reading, row)) {
       case LineKind::Row: return RowStatus::Row;
       case LineKind::Bad: return RowStatus::BadRow;

@@ -61,6 +61,22 @@ struct TemporaryFile {
   FileHandle lock = kNoFile;
 };
 
+// One entry of a folder, as ListFolder gives it.
+struct FolderEntry {
+  std::string name;
+  PathKind kind = PathKind::Nothing;  // symbolic links followed: Nothing where one leads nowhere
+  // Left out where a person browses: a name that begins with "." on POSIX systems, the
+  // hidden or system attribute on Windows.
+  bool hidden = false;
+};
+
+// A mounted volume, as MountedVolumes gives it.
+struct MountedVolume {
+  std::string rootPath;        // where it is mounted: "/", "/home", "C:\"
+  std::string fileSystemType;  // "ext4", "vfat", "tmpfs" ...; may be empty
+  std::string label = {};      // the name its owner gave it; empty where none is shown
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -70,6 +86,9 @@ class FileSystem {
   // Reads up to `size` bytes: the count read, 0 at the end of the file, -1 on failure.
   [[nodiscard]] virtual std::ptrdiff_t Read(FileHandle file, char* buffer,
                                             std::size_t size) noexcept = 0;
+  // Makes the next Read start again at the beginning of the file. False when it cannot,
+  // as for a pipe or a device.
+  [[nodiscard]] virtual bool Rewind(FileHandle file) noexcept = 0;
 
   // Creates a new, empty file for writing in `directory`, which no other file shares
   // a name with, with the permissions a new file gets there, held by this run.
@@ -115,6 +134,16 @@ class FileSystem {
   // files of this program's runs. Empty when the folder cannot be read.
   [[nodiscard]] virtual std::vector<std::string> ListTemporaries(
       const std::string& directory) = 0;
+
+  // The entries of `folder`, "." and ".." left out, in no particular order. `folder`
+  // may be empty for the current folder, and on Windows a drive ("C:") for that
+  // drive's current folder. Nothing when it cannot be read.
+  [[nodiscard]] virtual std::optional<std::vector<FolderEntry>> ListFolder(
+      const std::string& folder) = 0;
+  // The volumes mounted: on POSIX systems every mount point, the system's own pseudo
+  // file systems among them; on Windows the root of every drive letter, with its label.
+  // Empty when they cannot be told.
+  [[nodiscard]] virtual std::vector<MountedVolume> MountedVolumes() = 0;
 
   // What `path` names, symbolic links followed.
   [[nodiscard]] virtual PathStatus Status(const std::string& path) = 0;

@@ -10,6 +10,7 @@ class NativeFileSystem : public FileSystem {
  public:
   std::optional<OpenedFile> OpenForReading(const std::string& path) override;
   std::ptrdiff_t Read(FileHandle file, char* buffer, std::size_t size) noexcept override;
+  bool Rewind(FileHandle file) noexcept override;
   std::optional<TemporaryFile> CreateTemporary(const std::string& directory) override;
   bool Write(FileHandle file, const char* data, std::size_t size) noexcept override;
   bool WriteAt(FileHandle file, std::uint64_t offset, const char* data,
@@ -23,6 +24,8 @@ class NativeFileSystem : public FileSystem {
   bool Remove(const std::string& path) override;
   bool RemoveAbandonedTemporary(const std::string& path) override;
   std::vector<std::string> ListTemporaries(const std::string& directory) override;
+  std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) override;
+  std::vector<MountedVolume> MountedVolumes() override;
   PathStatus Status(const std::string& path) override;
   std::optional<std::string> LinkTarget(const std::string& path) override;
 };

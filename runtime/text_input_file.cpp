@@ -45,11 +45,21 @@ bool TextInputFile::Open(const std::string& path) {
   file_ = opened->handle;
   identity_ = opened->identity;
   if (!buffer_) buffer_.reset(new char[kBufferSize]);  // no need to zero what is read over
+  StartAtTheBeginning();
+  return true;
+}
+
+bool TextInputFile::Rewind() noexcept {
+  if (file_ == kNoFile || !CurrentFileSystem().Rewind(file_)) return false;
+  StartAtTheBeginning();
+  return true;
+}
+
+void TextInputFile::StartAtTheBeginning() noexcept {
   begin_ = end_ = 0;
   endOfStream_ = readFailed_ = startChecked_ = skipLfAfterCr_ = false;
   lineNumber_ = 0;
   bytesRead_ = 0;
-  return true;
 }
 
 void TextInputFile::Close() noexcept {

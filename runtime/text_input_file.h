@@ -37,6 +37,10 @@ class TextInputFile {
   [[nodiscard]] bool Open(const std::string& path);
   void Close() noexcept;
 
+  // Starts reading again from the first line, for a reader that takes the file in two
+  // passes. False when the file cannot go back, as a pipe cannot.
+  [[nodiscard]] bool Rewind() noexcept;
+
   // True once nothing is left to read. A read that fails is not the end: the next
   // ReadLine reports it.
   [[nodiscard]] bool AtEnd() noexcept;
@@ -50,6 +54,10 @@ class TextInputFile {
   // the next call. Precondition: AtEnd() was last called and was false, or ReadLine
   // returned TooLong.
   std::string_view Buffered() const noexcept { return {buffer_.get() + begin_, end_ - begin_}; }
+
+  // The end of the bytes read in. A line ReadLine returned may be read on up to here,
+  // by a scanner that looks a few bytes past a field rather than test for its end.
+  const char* ReadInEnd() const noexcept { return buffer_.get() + end_; }
 
   // Takes the first `size` bytes of Buffered() as `lines` lines, as that many ReadLine
   // calls would. They must be whole lines with whole line ends: a CR is taken with the
@@ -69,6 +77,7 @@ class TextInputFile {
   FileIdentity Identity() const noexcept { return identity_; }
 
  private:
+  void StartAtTheBeginning() noexcept;
   void Fill() noexcept;
   void SkipByteOrderMark() noexcept;
 

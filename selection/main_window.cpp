@@ -1,6 +1,8 @@
 #include "selection/main_window.h"
 
 #include "engine/conversion_run.h"
+#include "runtime/file_name_pattern.h"
+#include "runtime/file_system.h"
 #include "runtime/message_sink.h"
 #include "runtime/path_names.h"
 #include "runtime/utf8_path.h"
@@ -145,14 +147,15 @@ void MainWindow::OpenFromOutside(const std::vector<std::string>& paths) {
   if (paths.size() > 1) return window_.Tell(kOneFileAtATime);
   std::error_code error;
   const fs::path path = fs::absolute(PathFromUtf8(paths.front()), error).lexically_normal();
-  const fs::file_status status = fs::status(path, error);
-  if (paths.front().empty() || !fs::exists(status)) return window_.Tell(kFileMissing);
-  if (fs::is_directory(status)) {
+  const PathKind kind = paths.front().empty() ? PathKind::Nothing : CurrentFileSystem().Status(Utf8FromPath(path)).kind;
+  // One that cannot be looked at cannot be read either, as Convert would then say.
+  if (kind == PathKind::Nothing || kind == PathKind::Unreachable) return window_.Tell(kFileMissing);
+  if (kind == PathKind::Directory) {
     if (!ShowFolder(Utf8FromPath(path), {}, ListScroll::ToSelected)) window_.Tell(kCannotOpenFolder);
     return;
   }
   const std::string name = Utf8FromPath(path.filename());
-  if (!fs::is_regular_file(status) || !MatchesPattern(name, kFilePattern)) return window_.Tell(kNotAPointFile);
+  if (kind != PathKind::RegularFile || !MatchesPattern(name, kFilePattern)) return window_.Tell(kNotAPointFile);
   const std::string folder = Utf8FromPath(NormalFolder(Utf8FromPath(path.parent_path())));
   // A folder that cannot be listed still gives its file; the lists then stay as they are.
   static_cast<void>(ShowFolder(folder, name, ListScroll::ToSelected));
@@ -163,15 +166,14 @@ void MainWindow::RefreshFolder() {
   if (ShowFolder(folder_, selectedFile_, ListScroll::Kept)) return;
   // A share that does not answer for a while is still there; only a folder that is gone
   // (removed, or on a drive taken away) is left.
-  std::error_code unknown;
-  if (fs::status(PathFromUtf8(folder_), unknown).type() != fs::file_type::not_found) return;
+  if (CurrentFileSystem().Status(folder_).kind != PathKind::Nothing) return;
   if (!ShowNearestFolder(Utf8FromPath(NormalFolder(folder_).parent_path()))) {
     static_cast<void>(ShowNearestFolder(StartFolder()));
   }
 }
 
-void MainWindow::RefreshDrives(const std::vector<MountedVolume>& volumes) {
-  ListDrives(volumes, folder_);
+void MainWindow::RefreshDrives() {
+  ListDrives(CurrentFileSystem().MountedVolumes(), folder_);
   RefreshFolder();
 }
 

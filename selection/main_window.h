@@ -71,9 +71,10 @@ class MainWindow {
   // to the nearest folder above it that can be read; one that cannot be read for now
   // stays as it was shown.
   void RefreshFolder();
-  // The volumes mounted changed: the drive list shows the drives among `volumes`, the
-  // one holding the folder shown selected, and the folder is refreshed.
-  void RefreshDrives(const std::vector<MountedVolume>& volumes);
+  // The volumes mounted may have changed: the drive list shows the drives among the
+  // file system's volumes now, the one holding the folder shown selected, and the
+  // folder is refreshed.
+  void RefreshDrives();
 
   const std::string& InPath() const noexcept { return inPath_; }
   const std::string& OutPath() const noexcept { return output_.Path(); }

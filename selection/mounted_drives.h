@@ -2,19 +2,16 @@
 // The drives of the drive list: the mounted volumes a person browses. A volume mounted
 // at a root ("/", and every drive letter on Windows) is a drive; on Linux so are the
 // home volumes and removable media, while kernel and memory file systems (/proc, /sys,
-// tmpfs, cgroups ...) are not. Paths are UTF-8.
+// tmpfs, cgroups ...) are not. Paths are UTF-8; the volumes are the file system's
+// (FileSystem::MountedVolumes).
+
+#include "runtime/file_system.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace sorvane {
-
-struct MountedVolume {
-  std::string rootPath;        // where it is mounted: "/", "/home", "C:\"
-  std::string fileSystemType;  // "ext4", "vfat", "tmpfs", "NTFS" ...; may be empty
-  std::string label = {};      // the name its owner gave it; empty where none is shown
-};
 
 // The drives among `volumes`, sorted by root, so a root comes before the volumes mounted
 // in it. `startVolume`, the root of the volume holding the folder the program started

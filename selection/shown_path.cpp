@@ -1,6 +1,7 @@
 #include "selection/shown_path.h"
 
 #include "runtime/legacy_japanese_text.h"
+#include "runtime/utf8_text.h"
 
 #include <algorithm>
 #include <array>
@@ -9,59 +10,12 @@
 namespace sorvane {
 namespace {
 
-// The length of the UTF-8 character that starts `text`; 0 when none does.
-std::size_t Utf8CharacterSize(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  std::size_t size = 0;
-  char32_t lowest = 0;
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) {
-    size = 2;
-    lowest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    size = 3;
-    lowest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    size = 4;
-    lowest = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() < size) return 0;
-  char32_t code = lead & (0x7F >> size);
-  for (std::size_t i = 1; i < size; ++i) {
-    const auto next = static_cast<unsigned char>(text[i]);
-    if ((next & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (next & 0x3F);
-  }
-  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-  return code < lowest || code > 0x10FFFF || surrogate ? 0 : size;
-}
-
-bool IsUtf8(std::string_view text) {
-  while (!text.empty()) {
-    const std::size_t size = Utf8CharacterSize(text);
-    if (size == 0) return false;
-    text.remove_prefix(size);
-  }
-  return true;
-}
-
 // A control or a private-use character shows nothing a person can read; the bytes do.
 bool IsShowable(std::string_view utf8) {
   const auto lead = static_cast<unsigned char>(utf8[0]);
   if (lead < 0x20 || lead == 0x7F) return false;
-  char32_t code = lead;
-  if (lead >= 0xC0) {
-    const std::size_t size = Utf8CharacterSize(utf8);
-    code = lead & (0x7F >> size);
-    for (std::size_t i = 1; i < size; ++i) code = (code << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
-  }
+  const char32_t code = Utf8CodePoint(utf8.substr(0, Utf8CharacterSize(utf8)));
   return !(code >= 0x80 && code <= 0x9F) && !(code >= 0xE000 && code <= 0xF8FF);
-}
-
-bool IsCp932LeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
 std::string Escaped(unsigned char byte) {

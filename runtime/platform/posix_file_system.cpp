@@ -13,6 +13,12 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <array>
+#include <mntent.h>
+#else
+#include <sys/mount.h>
+#endif
 
 namespace sorvane {
 namespace {
@@ -82,6 +88,10 @@ std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t
     got = ::read(Descriptor(file), buffer, size);
   } while (got < 0 && errno == EINTR);
   return got;
+}
+
+bool NativeFileSystem::Rewind(FileHandle file) noexcept {
+  return ::lseek(Descriptor(file), 0, SEEK_SET) == 0;  // a pipe cannot seek
 }
 
 std::optional<TemporaryFile> NativeFileSystem::CreateTemporary(const std::string& directory) {
@@ -220,6 +230,50 @@ std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& di
     if (name.starts_with(kTemporaryPrefix)) names.emplace_back(name);
   }
   return names;
+}
+
+std::optional<std::vector<FolderEntry>> NativeFileSystem::ListFolder(const std::string& folder) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> opened(::opendir(folder.empty() ? "." : folder.c_str()),
+                                                   &::closedir);
+  if (!opened) return std::nullopt;
+  std::vector<FolderEntry> entries;
+  errno = 0;
+  // readdir is safe where no other thread reads the same stream, as none does this one.
+  while (const dirent* entry = ::readdir(opened.get())) {  // NOLINT(concurrency-mt-unsafe)
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat status {};
+    PathKind kind = PathKind::Other;
+    if (::fstatat(::dirfd(opened.get()), entry->d_name, &status, 0) == 0) {
+      kind = S_ISREG(status.st_mode) ? PathKind::RegularFile
+             : S_ISDIR(status.st_mode) ? PathKind::Directory
+                                       : PathKind::Other;
+    } else {
+      kind = errno == ENOENT ? PathKind::Nothing : PathKind::Unreachable;
+    }
+    entries.push_back({std::string(name), kind, name.starts_with('.')});
+    errno = 0;
+  }
+  if (errno != 0) return std::nullopt;  // the folder broke off part way
+  return entries;
+}
+
+std::vector<MountedVolume> NativeFileSystem::MountedVolumes() {
+  std::vector<MountedVolume> volumes;
+#ifdef __linux__
+  const std::unique_ptr<FILE, int (*)(FILE*)> table(::setmntent("/proc/self/mounts", "r"), &::endmntent);
+  if (!table) return volumes;
+  std::array<char, 4096> buffer{};
+  mntent entry{};
+  while (::getmntent_r(table.get(), &entry, buffer.data(), static_cast<int>(buffer.size()))) {
+    volumes.push_back({entry.mnt_dir, entry.mnt_type});
+  }
+#else
+  struct statfs* mounts = nullptr;
+  const int count = ::getmntinfo(&mounts, MNT_NOWAIT);
+  for (int i = 0; i < count; ++i) volumes.push_back({mounts[i].f_mntonname, mounts[i].f_fstypename});
+#endif
+  return volumes;
 }
 
 PathStatus NativeFileSystem::Status(const std::string& path) {

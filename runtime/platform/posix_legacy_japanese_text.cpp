@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <string>
 
 namespace sorvane {
 namespace {
@@ -24,13 +25,29 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
   return std::string(converted.data(), converted.size() - outLeft);
 }
 
+// One character converted, when it converts back to the same bytes: a character with
+// two codes, or a look-alike standing in for it, would make two texts read alike.
+std::optional<std::string> ConvertBothWays(const char* to, const char* from,
+                                           std::string_view bytes) {
+  std::optional<std::string> converted = Convert(to, from, bytes);
+  if (!converted || converted->empty() || Convert(from, to, *converted) != bytes) return std::nullopt;
+  return converted;
+}
+
 }  // namespace
 
 std::optional<std::string> Cp932CharacterAsUtf8(std::string_view bytes) noexcept {
   try {
-    std::optional<std::string> text = Convert("UTF-8", "CP932", bytes);
-    if (!text || text->empty() || Convert("CP932", "UTF-8", *text) != bytes) return std::nullopt;
-    return text;
+    return ConvertBothWays("UTF-8", "CP932", bytes);
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+std::optional<std::string> CharacterInCodePage(unsigned codePage,
+                                               std::string_view utf8Character) noexcept {
+  try {
+    return ConvertBothWays(("CP" + std::to_string(codePage)).c_str(), "UTF-8", utf8Character);
   } catch (...) {
     return std::nullopt;
   }

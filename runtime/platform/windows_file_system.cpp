@@ -11,6 +11,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <cwchar>
 #include <memory>
 
 namespace sorvane {
@@ -26,8 +28,27 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 HANDLE Native(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 FileHandle Portable(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
 
+// A path as the system's file calls take it. One too long for the plain form (260
+// characters, and 248 for a folder) goes in the long form, "\\?\C:\..." or
+// "\\?\UNC\server\...", which Windows takes at any length whether or not the machine
+// lets programs use long plain paths. That form is taken as it stands, so it is made
+// absolute and normal first, as the system makes a plain path. Empty when `path` is no
+// UTF-8.
+std::wstring WidePath(const std::string& path) {
+  constexpr std::size_t kLongestPlainFolder = MAX_PATH - 12;
+  std::wstring wide = WideFromUtf8(path);
+  if (wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return wide;
+  const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return wide;
+  std::wstring full(size, L'\0');
+  const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size || length < kLongestPlainFolder) return wide;
+  full.resize(length);
+  return full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
+}
+
 HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
-  const std::wstring wide = WideFromUtf8(path);
+  const std::wstring wide = WidePath(path);
   if (wide.empty()) {
     ::SetLastError(ERROR_INVALID_NAME);
     return INVALID_HANDLE_VALUE;
@@ -77,6 +98,15 @@ bool WriteAll(const char* data, std::size_t size, WriteSome writeSome) {
   return true;
 }
 
+// Where the entries of `folder`, as ListFolder takes it, are: "" stands for the
+// current folder and a drive ("C:") for its current folder, so only a folder's own
+// name is followed by a separator.
+std::string EntryPath(const std::string& folder, std::string_view name) {
+  const bool separated = folder.empty() || folder.ends_with('\\') || folder.ends_with('/') ||
+                         folder.ends_with(':');
+  return folder + (separated ? "" : "\\") + std::string(name);
+}
+
 }  // namespace
 
 std::optional<OpenedFile> NativeFileSystem::OpenForReading(const std::string& path) {
@@ -99,6 +129,12 @@ std::ptrdiff_t NativeFileSystem::Read(FileHandle file, char* buffer, std::size_t
     return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;  // the writer of a pipe is done
   }
   return static_cast<std::ptrdiff_t>(got);
+}
+
+bool NativeFileSystem::Rewind(FileHandle file) noexcept {
+  // A pipe or a device has no position to go back to.
+  return ::GetFileType(Native(file)) == FILE_TYPE_DISK &&
+         ::SetFilePointerEx(Native(file), LARGE_INTEGER{}, nullptr, FILE_BEGIN) != 0;
 }
 
 // Whether the system deletes the file when its last handle is closed, which happens
@@ -157,7 +193,7 @@ bool NativeFileSystem::CopyPermissions(const std::string& path, FileHandle file)
   // backup must take them.
   constexpr DWORD kKept =
       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  const std::wstring wide = WideFromUtf8(path);
+  const std::wstring wide = WidePath(path);
   const DWORD attributes = wide.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   FILE_BASIC_INFO basic{};  // times of zero are left as they are
@@ -187,8 +223,8 @@ bool NativeFileSystem::KeepTemporary(TemporaryFile& temporary, const std::string
 bool NativeFileSystem::Close(FileHandle file) noexcept { return ::CloseHandle(Native(file)) != 0; }
 
 bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
-  const std::wstring wideFrom = WideFromUtf8(from);
-  const std::wstring wideTo = WideFromUtf8(to);
+  const std::wstring wideFrom = WidePath(from);
+  const std::wstring wideTo = WidePath(to);
   if (wideFrom.empty() || wideTo.empty()) return false;
   // Write-through: the move is on disk when the call returns.
   return ::MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
@@ -196,7 +232,7 @@ bool NativeFileSystem::Replace(const std::string& from, const std::string& to) {
 }
 
 bool NativeFileSystem::Remove(const std::string& path) {
-  const std::wstring wide = WideFromUtf8(path);
+  const std::wstring wide = WidePath(path);
   return !wide.empty() && ::DeleteFileW(wide.c_str()) != 0;
 }
 
@@ -216,7 +252,7 @@ bool NativeFileSystem::RemoveAbandonedTemporary(const std::string& path) {
 
 std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& directory) {
   std::vector<std::string> names;
-  const std::wstring pattern = WideFromUtf8(JoinPath(directory, std::string(kTemporaryPrefix) + "*"));
+  const std::wstring pattern = WidePath(JoinPath(directory, std::string(kTemporaryPrefix) + "*"));
   WIN32_FIND_DATAW found{};
   const HANDLE first = pattern.empty() ? INVALID_HANDLE_VALUE : ::FindFirstFileW(pattern.c_str(), &found);
   if (first == INVALID_HANDLE_VALUE) return names;
@@ -227,6 +263,59 @@ std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& di
     }
   } while (::FindNextFileW(search.get(), &found));
   return names;
+}
+
+std::optional<std::vector<FolderEntry>> NativeFileSystem::ListFolder(const std::string& folder) {
+  const std::wstring pattern = WidePath(EntryPath(folder, "*"));
+  WIN32_FIND_DATAW found{};
+  const HANDLE first = pattern.empty() ? INVALID_HANDLE_VALUE
+                                       : ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                                            FindExSearchNameMatch, nullptr,
+                                                            FIND_FIRST_EX_LARGE_FETCH);
+  std::vector<FolderEntry> entries;
+  // The root of an empty drive has no entry at all, not even ".".
+  if (first == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_NOT_FOUND) return entries;
+  if (first == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(first, &::FindClose);
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    FolderEntry entry{Utf8FromWide(name), PathKind::RegularFile,
+                      (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0};
+    // A link is what it leads to; other reparse points (a file of the cloud, a
+    // deduplicated one) are what they say, and looking closer might fetch them.
+    const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+                      (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+                       found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
+    if (link) {
+      entry.kind = Status(EntryPath(folder, entry.name)).kind;
+    } else if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      entry.kind = PathKind::Directory;
+    }
+    entries.push_back(std::move(entry));
+  } while (::FindNextFileW(search.get(), &found));
+  if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;  // broke off part way
+  return entries;
+}
+
+std::vector<MountedVolume> NativeFileSystem::MountedVolumes() {
+  std::array<wchar_t, 512> roots{};
+  const DWORD length = ::GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
+  std::vector<MountedVolume> volumes;
+  if (length == 0 || length > roots.size()) return volumes;
+  // "A:\", "C:\" ... each ended by a NUL, the list by another.
+  for (const wchar_t* root = roots.data(); *root != L'\0'; root += std::wcslen(root) + 1) {
+    // A network drive's label is not asked for: a share out of reach would hold the
+    // window up for as long as the network takes to give up.
+    std::array<wchar_t, MAX_PATH + 1> label{};
+    if (::GetDriveTypeW(root) == DRIVE_REMOTE ||
+        !::GetVolumeInformationW(root, label.data(), static_cast<DWORD>(label.size()), nullptr,
+                                 nullptr, nullptr, nullptr, 0)) {
+      label[0] = L'\0';
+    }
+    volumes.push_back({Utf8FromWide(root), {}, Utf8FromWide(label.data())});
+  }
+  return volumes;
 }
 
 PathStatus NativeFileSystem::Status(const std::string& path) {
@@ -265,7 +354,7 @@ PathStatus NativeFileSystem::Status(const std::string& path) {
 }
 
 std::optional<std::string> NativeFileSystem::LinkTarget(const std::string& path) {
-  const std::wstring wide = WideFromUtf8(path);
+  const std::wstring wide = WidePath(path);
   if (wide.empty()) return std::nullopt;
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {

@@ -34,4 +34,22 @@ std::optional<std::string> Cp932CharacterAsUtf8(std::string_view bytes) noexcept
   }
 }
 
+std::optional<std::string> CharacterInCodePage(unsigned codePage,
+                                               std::string_view utf8Character) noexcept {
+  try {
+    const std::wstring wide = WideFromUtf8(utf8Character);
+    if (wide.empty() || ::IsValidCodePage(codePage) == 0) return std::nullopt;
+    std::array<char, 8> bytes{};
+    BOOL lossy = FALSE;
+    // No look-alike stands in for a character the code page does not have.
+    const int length = ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                             static_cast<int>(wide.size()), bytes.data(),
+                                             static_cast<int>(bytes.size()), nullptr, &lossy);
+    if (length <= 0 || lossy) return std::nullopt;
+    return std::string(bytes.data(), static_cast<std::size_t>(length));
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace sorvane

@@ -22,8 +22,7 @@ using testing::ScratchDirectory;
 using testing::Snapshot;
 using testing::WriteFile;
 
-constexpr std::string_view kUsageLine =
-    "Usage: sorvane-convert [--3d] [-t TEMPLATE] [-o OUTPUT] INPUT...\n";
+constexpr std::string_view kUsageLine = "Usage: sorvane-convert [OPTION]... INPUT...\n";
 
 struct BatchCase {
   const char* name;
@@ -162,7 +161,15 @@ TEST(BatchConverter, HelpNamesEachOptionAndItsDefault) {
       {"--3d", {}},
       {"--", {}},
       {"--help, /?", {}},
-      {"--version", {}}};
+      {"--version", {}},
+      {"--columns LIST", {"x, y, z", "n and e", "northing", "Y", "easting", "X", "name", "-",
+                          "default: x,y,z"}},
+      {"--skip-lines N", {}},
+      {"--separator SEP", {"comma (the default)", "tab", "semicolon", "space"}},
+      {"--closed", {}},
+      {"--labels", {"TEXT and a POINT", "current layer", "needs name in --columns"}},
+      {"--text-height H", {"default: the template's $TEXTSIZE, or 0.2",
+                           "--columns name,n,e,z --skip-lines 1"}}};
   for (const char* ask : {"--help", "/?"}) {
     std::ostringstream out;
     std::ostringstream err;
@@ -202,6 +209,25 @@ TEST(BatchConverter, ThreeDFlagsThePolyline) {
   EXPECT_NE(threeD.find(" 30\r\n0.0\r\n 70\r\n     8\r\n"), std::string::npos) << threeD;
   EXPECT_NE(threeD.find(" 30\r\n 3 \r\n 70\r\n    32\r\n"), std::string::npos) << threeD;
   EXPECT_EQ(testing::ReadFile("b.dxf").find(" 70\r\n"), std::string::npos);
+}
+
+// The options of a layout reach the conversion: northing and easting swapped under a
+// header, semicolons, the outline closed, the points labelled at the given height.
+TEST(BatchConverter, LayoutOptionsReachTheConversion) {
+  ScratchDirectory dir;
+  WriteFile("PreData.txt", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+  WriteFile("survey.csv", "点名;X;Y;Z\r\nP1;1;2;3\r\n");
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::vector<std::string> args = {"--columns", "name,n,e,z", "--skip-lines", "1",
+                                         "--separator", "semicolon", "--closed", "--labels",
+                                         "--text-height", "4", "survey.csv"};
+  EXPECT_EQ(RunBatchConverter(args, out, err), kExitAllConverted) << err.str();
+  const std::string drawing = testing::ReadFile("survey.dxf");
+  EXPECT_NE(drawing.find(" 30\r\n0.0\r\n 70\r\n     1\r\n"), std::string::npos) << drawing;
+  EXPECT_NE(drawing.find("VERTEX\r\n  8\r\n0\r\n 10\r\n 2 \r\n 20\r\n 1 \r\n 30\r\n 3 \r\n"),
+            std::string::npos) << drawing;
+  EXPECT_NE(drawing.find(" 40\r\n 4 \r\n  1\r\nP1\r\n"), std::string::npos) << drawing;
 }
 
 // Two inputs that give one drawing: the second would replace what the first wrote, so
@@ -263,7 +289,27 @@ INSTANTIATE_TEST_SUITE_P(
                   "sorvane-convert: -o needs exactly one INPUT"},
         UsageCase{"OutputWithoutValue", {"a.csv", "-o"}, "sorvane-convert: missing value for -o"},
         UsageCase{"TemplateWithoutValue", {"a.csv", "-t"},
-                  "sorvane-convert: missing value for -t"}),
+                  "sorvane-convert: missing value for -t"},
+        UsageCase{"ColumnsWithoutValue", {"a.csv", "--columns"},
+                  "sorvane-convert: missing value for --columns"},
+        UsageCase{"UnknownColumn", {"--columns", "name,n,e,h", "a.csv"},
+                  "sorvane-convert: invalid value for --columns: name,n,e,h"},
+        UsageCase{"ColumnNamedTwice", {"--columns", "x,e,y", "a.csv"},
+                  "sorvane-convert: invalid value for --columns: x,e,y"},
+        UsageCase{"ColumnsWithoutEasting", {"--columns", "name,n,z", "a.csv"},
+                  "sorvane-convert: invalid value for --columns: name,n,z"},
+        UsageCase{"UnknownSeparator", {"--separator", "pipe", "a.csv"},
+                  "sorvane-convert: invalid value for --separator: pipe"},
+        UsageCase{"NegativeSkipLines", {"--skip-lines", "-1", "a.csv"},
+                  "sorvane-convert: invalid value for --skip-lines: -1"},
+        UsageCase{"SkipLinesNotANumber", {"--skip-lines", "1x", "a.csv"},
+                  "sorvane-convert: invalid value for --skip-lines: 1x"},
+        UsageCase{"TextHeightZero", {"--labels", "--text-height", "0", "a.csv"},
+                  "sorvane-convert: invalid value for --text-height: 0"},
+        UsageCase{"TextHeightWithoutLabels", {"--text-height", "2", "a.csv"},
+                  "sorvane-convert: --text-height needs --labels"},
+        UsageCase{"LabelsWithoutNames", {"--labels", "--columns", "x,y,z", "a.csv"},
+                  "sorvane-convert: --labels needs a name in --columns"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

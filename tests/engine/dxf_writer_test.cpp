@@ -45,13 +45,13 @@ constexpr std::string_view kEntitiesOpening = "  0\r\nSECTION\r\n  2\r\nENTITIES
 // Converts `points` with `templateText` as PreData.txt and returns the drawing; nothing
 // when the template is refused as no drawing.
 std::optional<std::string> ConvertOrRefuse(std::string_view points, std::string_view templateText,
-                                           PolylineKind polyline = PolylineKind::Flat) {
+                                           const ConversionOptions& options = {}) {
   ScratchDirectory dir;
   WriteFile("points.csv", points);
   WriteFile(kTemplateName, templateText);
   RecordingSink sink;
   const ConversionResult result =
-      RunConversion("points.csv", "out.dxf", sink, kTemplateName, polyline);
+      RunConversion("points.csv", "out.dxf", sink, kTemplateName, options);
   if (result.outcome == ConvertOutcome::TemplateInvalid) {
     EXPECT_FALSE(std::filesystem::exists("out.dxf"));
     return std::nullopt;
@@ -61,8 +61,8 @@ std::optional<std::string> ConvertOrRefuse(std::string_view points, std::string_
 }
 
 std::string Convert(std::string_view points, std::string_view templateText,
-                    PolylineKind polyline = PolylineKind::Flat) {
-  std::optional<std::string> drawing = ConvertOrRefuse(points, templateText, polyline);
+                    const ConversionOptions& options = {}) {
+  std::optional<std::string> drawing = ConvertOrRefuse(points, templateText, options);
   EXPECT_TRUE(drawing.has_value()) << "template refused";
   return drawing.value_or("");
 }
@@ -86,7 +86,8 @@ TEST(DxfWriter, WritesTheGoldenDrawing) {
 }
 
 TEST(DxfWriter, FlagsA3dPolylineInAnR12Drawing) {
-  const std::string drawing = Convert("12.5,-3,0\r\n", kEntitiesOpening, PolylineKind::ThreeD);
+  const std::string drawing =
+      Convert("12.5,-3,0\r\n", kEntitiesOpening, {.polyline = PolylineKind::ThreeD});
   EXPECT_EQ(drawing, std::string(kEntitiesOpening) + std::string(kPrologue) +
                          " 70\r\n     8\r\n"
                          "  0\r\nVERTEX\r\n  8\r\n0\r\n"
@@ -128,10 +129,53 @@ TEST(DxfWriter, WritesAConformingR2000Drawing3d) {
       "100\r\nAcDbVertex\r\n100\r\nAcDb3dPolylineVertex\r\n"
       " 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n 70\r\n    32\r\n"
       "  0\r\nSEQEND\r\n  5\r\n2D\r\n330\r\n2B\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n";
-  EXPECT_EQ(Convert("12.5,-3,0\r\n", r2000::Template(), PolylineKind::ThreeD),
+  EXPECT_EQ(Convert("12.5,-3,0\r\n", r2000::Template(), {.polyline = PolylineKind::ThreeD}),
             std::string(r2000::kVersion) + std::string(r2000::kSeed) + "000000000000002E\r\n" +
                 std::string(r2000::kTables) + entities + "  0\r\nENDSEC\r\n" +
                 std::string(r2000::kObjects));
+}
+
+// Labels follow the polyline's SEQEND, a POINT and a TEXT for each named point, on the
+// template's current layer and with its text height.
+TEST(DxfWriter, WritesLabelsAfterThePolylineOnTheCurrentLayer) {
+  ConversionOptions options{.closed = true, .labels = true};
+  options.layout = WithColumns({}, "name,x,y");
+  const std::string head =
+      "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$CLAYER\r\n  8\r\nPoints\r\n"
+      "  9\r\n$TEXTSIZE\r\n 40\r\n1.5\r\n  0\r\nENDSEC\r\n"
+      "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+  EXPECT_EQ(Convert("P1,12.5,-3\r\n", head, options),
+            head + std::string(kPrologue) + " 70\r\n     1\r\n" +
+                "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n"
+                "  0\r\nSEQEND\r\n  8\r\n0\r\n"
+                "  0\r\nPOINT\r\n  8\r\nPoints\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n"
+                "  0\r\nTEXT\r\n  8\r\nPoints\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 0 \r\n"
+                " 40\r\n 1.5 \r\n  1\r\nP1\r\n"
+                "  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+}
+
+// The labels' entities take the handles after the SEQEND's, owned by the model space
+// block record; the seed comes after the last of them. Without $TEXTSIZE, the height
+// is the one CAD programs take, unless one is given.
+TEST(DxfWriter, GivesLabelsHandlesOwnersAndSubclassMarkers) {
+  ConversionOptions options{.labels = true};
+  options.layout = WithColumns({}, "name,x,y,z");
+  const std::string labels =
+      "  0\r\nSEQEND\r\n  5\r\n2D\r\n330\r\n2B\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "  0\r\nPOINT\r\n  5\r\n2E\r\n330\r\n1F\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDbPoint\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 7 \r\n"
+      "  0\r\nTEXT\r\n  5\r\n2F\r\n330\r\n1F\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+      "100\r\nAcDbText\r\n 10\r\n 12.5 \r\n 20\r\n-3 \r\n 30\r\n 7 \r\n"
+      " 40\r\n 0.2 \r\n  1\r\nP1\r\n100\r\nAcDbText\r\n"
+      "  0\r\nENDSEC\r\n";
+  const std::string drawing = Convert("P1,12.5,-3,7\r\n", r2000::Template(), options);
+  EXPECT_TRUE(drawing.starts_with(std::string(r2000::kVersion) + std::string(r2000::kSeed) +
+                                  "0000000000000030\r\n"))
+      << drawing;
+  EXPECT_NE(drawing.find(labels + std::string(r2000::kObjects)), std::string::npos) << drawing;
+  options.textHeight = 3;
+  EXPECT_NE(Convert("P1,12.5,-3,7\r\n", r2000::Template(), options).find(" 40\r\n 3 \r\n  1\r\nP1\r\n"),
+            std::string::npos);
 }
 
 // The drawing's seed comes after its last handle however far the head lies behind, and
@@ -194,6 +238,7 @@ std::string WriteByTurns(const std::string& points, bool leaveSomeToThread) {
     status = ReadPointRows(pointFile, rows);
     writer.WriteVertices(rows);
   }
+  writer.EndPolyline();
   writer.WriteTrailer();
   EXPECT_TRUE(out.Commit());
   EXPECT_EQ(deferred > 1, leaveSomeToThread);

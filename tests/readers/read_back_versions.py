@@ -31,6 +31,8 @@ SUBCLASSES = {
     "VERTEX": lambda three_d: ["AcDbEntity", "AcDbVertex",
                                "AcDb3dPolylineVertex" if three_d else "AcDb2dVertex"],
     "SEQEND": lambda three_d: ["AcDbEntity"],
+    # A label's; a TEXT's alignment has a marker of its own.
+    "TEXT": lambda three_d: ["AcDbEntity", "AcDbText", "AcDbText"],
 }
 
 
@@ -145,7 +147,7 @@ def check_handles(path, with_handles, three_d):
     model_space = next(own_handle(kind, body) for kind, _, body in records
                        if kind == "BLOCK_RECORD" and (2, "*MODEL_SPACE") in
                        [(c, v.upper()) for c, v in body])
-    owners = {"POINT": model_space, "POLYLINE": model_space}
+    owners = {"POINT": model_space, "POLYLINE": model_space, "TEXT": model_space}
     for kind, section, body in records:
         if section != "ENTITIES" or kind not in SUBCLASSES:
             continue

@@ -61,11 +61,9 @@ TEST_P(WildcardExpansion, GivesTheMatchingPathsSorted) {
 INSTANTIATE_TEST_SUITE_P(
     Windows, WildcardExpansion,
     ::testing::Values(
-        // Any letter case, sorted without regard to it; no hidden file, no folder.
+        // Any letter case, sorted without regard to it; no hidden file, no folder. The
+        // matching itself is the window's (runtime/file_name_pattern.h).
         WildcardCase{"StarInName", "*.csv", {"a.csv", "B.CSV", kJapanese}},
-        WildcardCase{"QuestionMarkIsOneCharacter", "?.csv", {"a.csv", "B.CSV"}},
-        WildcardCase{"StarsTakeWhatTheRestLeaves", "*c*v*",
-                     {"a.csv", "B.CSV", "c.csv.bak", kJapanese}},
         WildcardCase{"FolderKeptAsTyped", "data\\*.csv", {"data\\d.csv"}},
         WildcardCase{"SlashKeptAsTyped", "data/*", {"data/d.csv", "data/e.txt"}},
         WildcardCase{"WildcardInFolderNeedsAFileAfterIt", "d*\\d.csv",

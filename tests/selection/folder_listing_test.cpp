@@ -2,7 +2,6 @@
 
 #include "runtime/utf8_path.h"
 #include "tests/selection/folder_listing_fixture.h"
-#include "tests/support/case_names.h"
 #include "tests/support/scratch_directory.h"
 
 #include <gmock/gmock.h>
@@ -15,38 +14,6 @@ namespace {
 
 using ::testing::ElementsAre;
 namespace fs = std::filesystem;
-
-struct PatternCase {
-  const char* name;
-  const char* fileName;
-  const char* pattern;
-  bool matches;
-};
-
-class PatternMatch : public ::testing::TestWithParam<PatternCase> {};
-
-TEST_P(PatternMatch, FollowsTheWildcardsIgnoringCase) {
-  const PatternCase& c = GetParam();
-  EXPECT_EQ(MatchesPattern(c.fileName, c.pattern), c.matches) << c.fileName << " ~ " << c.pattern;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Wildcards, PatternMatch,
-    ::testing::Values(PatternCase{"Extension", "pts.csv", "*.csv", true},
-                      PatternCase{"UpperCase", "PTS.CSV", "*.csv", true},
-                      PatternCase{"MixedCase", "a.Csv", "*.csv", true},
-                      PatternCase{"OnlyTheExtension", ".csv", "*.csv", true},
-                      PatternCase{"ExtensionTwice", "a.csv.csv", "*.csv", true},
-                      PatternCase{"AnotherExtensionAfter", "pts.csv.bak", "*.csv", false},
-                      PatternCase{"ShorterExtension", "pts.cs", "*.csv", false},
-                      PatternCase{"NoDot", "ptscsv", "*.csv", false},
-                      PatternCase{"Japanese", "点群.csv", "*.csv", true},
-                      PatternCase{"OneCharacter", "a.csv", "?.csv", true},
-                      PatternCase{"TwoCharactersForOne", "ab.csv", "?.csv", false},
-                      PatternCase{"StarMatchesAll", "anything", "*", true},
-                      PatternCase{"StarMatchesEmpty", "", "*", true},
-                      PatternCase{"QuestionNeedsOne", "", "?", false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FolderListingTest, FolderThatCannotBeReadGivesNothing) {
   MakeFile("plain.csv");

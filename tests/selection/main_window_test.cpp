@@ -1,6 +1,7 @@
 #include "selection/main_window.h"
 
 #include "batch/batch_converter.h"
+#include "runtime/native_file_system.h"
 #include "runtime/utf8_path.h"
 #include "selection/folder_listing.h"
 #include "tests/selection/main_window_fixture.h"
@@ -305,20 +306,56 @@ TEST_F(MainWindowTest, TheDriveListFollowsTheVolumesMounted) {
   const MountedVolume root{RootOf(scratch.Path()), "ext4", ""};
   const MountedVolume here{testing::NativePath(scratch.Path()), "ext4", ""};
   const MountedVolume stick{MissingVolume(), "vfat", ""};
+  class Volumes : public NativeFileSystem {
+   public:
+    std::vector<MountedVolume> MountedVolumes() override { return mounted; }
+    std::vector<MountedVolume> mounted;
+  } volumes;
+  const ScopedFileSystem mounting(volumes);
   const int folderShows = folders.shows;
-  logic->RefreshDrives({root, here});
+  volumes.mounted = {root, here};
+  logic->RefreshDrives();
   EXPECT_THAT(drives.Texts(), ElementsAre(RootDriveName(), ScratchDriveName()));
   EXPECT_EQ(drives.SelectedText(), ScratchDriveName());
   EXPECT_EQ(drives.scroll, ListScroll::Kept);
   EXPECT_EQ(folders.shows, folderShows);
 
   // The volume of the folder shown goes, and another comes.
-  logic->RefreshDrives({root, stick});
+  volumes.mounted = {root, stick};
+  logic->RefreshDrives();
   EXPECT_THAT(drives.Texts(), ElementsAre(RootDriveName(), MissingDriveName()));
   EXPECT_EQ(drives.SelectedText(), RootDriveName());
   EXPECT_THAT(files.Texts(), ElementsAre("points.csv", "run.2.csv", "点群.csv"));
   EXPECT_TRUE(window.messages.empty());
 }
+
+// The lists read folders through the file system in use. One that breaks off while a
+// folder is read, before its folders are listed or between them and its files,
+// leaves both lists as they were.
+class FolderReadBreaksOff : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FolderReadBreaksOff, IsReportedAndTheListsStay) {
+  class BreakingDisk : public NativeFileSystem {
+   public:
+    explicit BreakingDisk(int successes) : successes_(successes) {}
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) override {
+      if (successes_-- <= 0) return std::nullopt;
+      return NativeFileSystem::ListFolder(folder);
+    }
+
+   private:
+    int successes_;
+  } disk(GetParam());
+  const ScopedFileSystem breaking(disk);
+  const std::vector<std::string> shownFolders = folders.Texts();
+  OpenFolder("sub");
+  EXPECT_THAT(window.messages, ElementsAre("フォルダを開けません"));
+  EXPECT_EQ(folders.Texts(), shownFolders);
+  EXPECT_THAT(files.Texts(), ElementsAre("points.csv", "run.2.csv", "点群.csv"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Listing, FolderReadBreaksOff, ::testing::Values(0, 1),
+                         [](const auto& info) { return std::string(info.param == 0 ? "AtOnce" : "AfterItsFolders"); });
 
 }  // namespace
 }  // namespace sorvane

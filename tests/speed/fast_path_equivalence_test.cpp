@@ -4,6 +4,7 @@
 // the number text for every field), on a file that mixes every kind of field a point
 // file can hold.
 #include "engine/dxf_writer.h"
+#include "engine/layout_row_reader.h"
 #include "engine/point_row_reader.h"
 #include "runtime/number_text.h"
 #include "runtime/output_file.h"
@@ -12,10 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <ostream>
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace sorvane {
 namespace {
@@ -162,6 +166,96 @@ TEST(FastPathEquivalence, GivesTheBytesOfTheReferencePathOnMixedRows) {
   const auto [f, r] = std::mismatch(fast.begin(), fast.end(), reference.begin());
   EXPECT_TRUE(f == fast.end()) << "first difference near: "
                                << std::string(f - std::min<std::ptrdiff_t>(60, f - fast.begin()), f + 20);
+}
+
+// Survey rows laid out as a name, the northing, the easting and Z, separated by
+// semicolons under a header line: runs of plain decimals and bare names, which take the
+// one-pass path, between rows with blanks around a name, numbers of every strict form
+// and fields after the last, then a row too short.
+std::string LaidOutPointFile(std::size_t rows) {
+  FieldGenerator fields(20261208);
+  std::mt19937_64 random(26);
+  std::string text = "name;N;E;Z\r\n";
+  for (std::size_t i = 0; i < rows; ++i) {
+    if (random() % 64 == 0) text += "\r\n";
+    const bool plain = random() % 4 != 0;
+    const std::string name = "P"s + std::to_string(i);
+    text += random() % 8 == 0 ? " "s + name + "\t" : name;
+    for (int value = 0; value < 3; ++value) text += ";"s + (plain ? fields.PlainField() : fields.Field(false));
+    if (random() % 16 == 0) text += ";note";
+    static constexpr const char* kLineEnds[] = {"\n", "\r\n", "\r\n", "\r"};
+    text += kLineEnds[random() % 4];
+  }
+  return text + "P;1;2\r\n";
+}
+
+struct LaidOutRows {
+  std::vector<std::string> texts;  // each row's X, Y and Z texts
+  RowStatus end = RowStatus::Row;
+  std::int64_t line = 0;
+};
+
+void TakeTexts(const char* text, const char* end, std::vector<std::string>& texts) {
+  while (text != end) {
+    std::string row;
+    for (int value = 0; value < 3; ++value) {
+      char printed[kMaxNumberTextLength];
+      row.append(printed, PrintedRows::CopyText(printed, text)).append("|");
+    }
+    texts.push_back(std::move(row));
+  }
+}
+
+// The batches of the conversion's path, or the rows read one at a time the general way.
+LaidOutRows ReadLaidOut(const std::string& path, const PointLayout& layout, bool batches) {
+  TextInputFile points;
+  EXPECT_TRUE(points.Open(path));
+  LaidOutRows read;
+  PrintedRows rows;
+  while (read.end == RowStatus::Row) {
+    rows.Clear();
+    if (batches) {
+      read.end = ReadLayoutRows(points, layout, rows);
+      TakeTexts(rows.begin(), rows.end(), read.texts);
+      continue;
+    }
+    LabelledRow row;
+    read.end = ReadLabelledRow(points, layout, row);
+    if (read.end != RowStatus::Row) break;
+    char* text = rows.RowSpace();
+    for (const NumberText* value : {&row.x, &row.y, &row.z}) {
+      text = PrintedRows::PutText(text, [&](char* at) {
+        std::memcpy(at, value->text, value->length);
+        return at + value->length;
+      });
+    }
+    rows.CommitRow(text);
+    TakeTexts(rows.begin(), rows.end(), read.texts);
+  }
+  read.line = points.LineNumber();
+  return read;
+}
+
+TEST(FastPathEquivalence, LaidOutRowsGiveTheTextsOfTheGeneralPath) {
+  ScratchDirectory scratch;
+  const std::string pointPath = scratch / "laid-out.csv";
+  const std::size_t rows = 100000;
+  WriteFile(pointPath, LaidOutPointFile(rows));
+  PointLayout layout;
+  layout.separator = Separator::Semicolon;
+  layout.skipLines = 1;
+  layout = WithColumns(layout, "name,n,e,z").value();
+
+  const LaidOutRows fast = ReadLaidOut(pointPath, layout, true);
+  const LaidOutRows general = ReadLaidOut(pointPath, layout, false);
+  EXPECT_EQ(fast.texts.size(), rows);
+  ASSERT_EQ(fast.texts.size(), general.texts.size());
+  const auto [f, g] = std::mismatch(fast.texts.begin(), fast.texts.end(), general.texts.begin());
+  EXPECT_TRUE(f == fast.texts.end()) << "row " << f - fast.texts.begin() + 1 << ": " << *f
+                                     << " against " << *g;
+  EXPECT_EQ(fast.end, RowStatus::BadRow);
+  EXPECT_EQ(general.end, RowStatus::BadRow);
+  EXPECT_EQ(fast.line, general.line);
 }
 
 // Fields at the edges of the quick scan of the commonest numbers: the longest it takes,

@@ -1,11 +1,12 @@
 #include "ui/qt/frm_sorvane.h"
 
+#include "runtime/file_system.h"
 #include "ui/qt/dir_list_box.h"
 #include "ui/qt/drive_list_box.h"
 #include "ui/qt/file_list_box.h"
 #include "ui/qt/frm_about.h"
 #include "ui/qt/message_box.h"
-#include "ui/qt/mounted_volumes.h"
+#include "ui/qt/mount_changes.h"
 #include "ui/qt/qt_form_design.h"
 #include "ui/qt/utf8_text.h"
 
@@ -65,7 +66,8 @@ FrmSorvane::FrmSorvane(ProgramEnd& programEnd) {
   CreateMenus();
   refreshTimer_.setSingleShot(true);
   refreshTimer_.setInterval(kRefreshDelay);
-  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd, QtMountedVolumes());
+  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd,
+                 CurrentFileSystem().MountedVolumes());
   ConnectProcedures();
   // A file dropped anywhere on the window opens, over the output box too.
   setAcceptDrops(true);
@@ -142,7 +144,7 @@ void FrmSorvane::ConnectProcedures() {
   connect(new MountChanges(this), &MountChanges::Changed, this, [this] { RefreshSoon(true); });
   connect(&refreshTimer_, &QTimer::timeout, this, [this] {
     if (std::exchange(drivesChanged_, false)) {
-      logic_->RefreshDrives(QtMountedVolumes());
+      logic_->RefreshDrives();
     } else {
       logic_->RefreshFolder();
     }

@@ -1,11 +1,11 @@
 #include "ui/win32/frm_sorvane.h"
 
+#include "runtime/file_system.h"
 #include "runtime/windows_text.h"
 #include "ui/win32/child_controls.h"
 #include "ui/win32/control_ids.h"
 #include "ui/win32/control_text.h"
 #include "ui/win32/frm_about.h"
-#include "ui/win32/mounted_volumes.h"
 #include "ui/win32/scaling.h"
 
 #include <commctrl.h>
@@ -103,7 +103,8 @@ bool FrmSorvane::OnCreate() {
   if (!CreateControls(dpi)) return false;
   folderWatch_.emplace(Window(), kFolderChanged);
   ::DragAcceptFiles(Window(), TRUE);
-  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd_, Win32MountedVolumes());
+  logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd_,
+                 CurrentFileSystem().MountedVolumes());
   LayOut(dpi);
   return true;
 }
@@ -224,7 +225,7 @@ void FrmSorvane::OnTimer(UINT_PTR id) {
   refreshPending_ = false;
   if (!logic_) return;
   if (std::exchange(drivesChanged_, false)) {
-    logic_->RefreshDrives(Win32MountedVolumes());
+    logic_->RefreshDrives();
   } else {
     logic_->RefreshFolder();
   }

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sorvane {
@@ -370,6 +371,96 @@ TEST_F(FrmSorvaneTest, TheProgramStartedWithAPointFileShowsItChosen) {
   ::CloseHandle(started.hProcess);
   EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(Here("sub/inner.dxf"))));
 }
+
+// Folders and files past the 260 characters that std::filesystem reaches under MinGW,
+// made and removed again (in reverse) through the wide API's own long form.
+class LongPaths {
+ public:
+  LongPaths() = default;
+  LongPaths(const LongPaths&) = delete;
+  LongPaths& operator=(const LongPaths&) = delete;
+  ~LongPaths() {
+    for (auto path = made_.rbegin(); path != made_.rend(); ++path) {
+      if (!::DeleteFileW(Long(*path).c_str())) ::RemoveDirectoryW(Long(*path).c_str());
+    }
+  }
+  void MakeFolder(const std::wstring& path) {
+    made_.push_back(path);
+    ASSERT_TRUE(::CreateDirectoryW(Long(path).c_str(), nullptr));
+  }
+  void MakeFile(const std::wstring& path) {
+    made_.push_back(path);
+    const HANDLE file = ::CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    EXPECT_TRUE(::WriteFile(file, "1,2,3\r\n", 7, &written, nullptr));
+    ::CloseHandle(file);
+  }
+  // A file the program is to make there.
+  void Expect(const std::wstring& path) { made_.push_back(path); }
+  static bool IsFile(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(Long(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+
+ private:
+  static std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
+  std::vector<std::wstring> made_;
+};
+
+struct LongFolder {
+  const char* name;
+  // Each folder on the way down from the start folder: the length of its path, in
+  // characters, and what its name is made of.
+  std::vector<std::pair<std::size_t, std::wstring>> steps;
+  std::wstring subfolder;
+  std::wstring file;
+  std::wstring drawing;
+};
+
+class LongFolderTest : public FrmSorvaneTest, public ::testing::WithParamInterface<LongFolder> {};
+
+TEST_P(LongFolderTest, ListsItsFolderAndFileAndConverts) {
+  const LongFolder& c = GetParam();
+  LongPaths made;
+  std::wstring folder = WideFromUtf8(sorvane::testing::NativePath(scratch.Path()));
+  std::vector<std::wstring> names;
+  for (const auto& [length, filler] : c.steps) {
+    std::wstring name;
+    while (folder.size() + 1 + name.size() < length) name += filler;
+    name.resize(length - folder.size() - 1);
+    folder += L"\\" + name;
+    names.push_back(name);
+    made.MakeFolder(folder);
+  }
+  ASSERT_EQ(folder.size(), c.steps.back().first);
+  made.MakeFolder(folder + L"\\" + c.subfolder);
+  made.MakeFile(folder + L"\\" + c.file);
+  made.Expect(folder + L"\\" + c.drawing);
+
+  // The start folder again, which now holds the first of them.
+  OpenFolder(Utf8FromPath(PathFromUtf8(scratch.Path()).filename()));
+  for (const std::wstring& name : names) OpenFolder(Utf8FromWide(name));
+  EXPECT_GE(EntryIndex(Control("Dir1"), c.subfolder), 0);
+  EXPECT_EQ(::SendMessageW(Control("Fil1"), LB_GETCOUNT, 0, 0), 1);
+  ClickFile(Utf8FromWide(c.file));
+  EXPECT_EQ(Text("Txt1"), Utf8FromWide(folder + L"\\" + c.file));
+  Press("Cmd1");
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"変換しました"});
+  EXPECT_TRUE(LongPaths::IsFile(folder + L"\\" + c.drawing));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Win32, LongFolderTest,
+    ::testing::Values(LongFolder{"Of262Characters", {{262, L"f"}}, L"sub", L"a.csv", L"a.dxf"},
+                      // Japanese names of fewer than 85 characters, the 255 bytes of UTF-8
+                      // that a name may take on the Linux file system under Wine.
+                      LongFolder{"Of400CharactersInJapanese",
+                                 {{262, L"f"}, {331, L"長いフォルダ名"}, {400, L"測量データ"}},
+                                 L"測点",
+                                 L"点群.csv",
+                                 L"点群.dxf"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct LeaveCase {
   const char* name;

@@ -1,18 +1,12 @@
 #pragma once
-// The volumes Qt finds mounted, for the drive list: on Linux the mount table without
-// the kernel's own file systems that hold no data. They are named by the folders they
-// are mounted at, without labels. And when they change.
-
-#include "selection/mounted_drives.h"
+// Word from the system that a volume was mounted or unmounted, so that the window asks
+// its logic to list the drives again. Which volumes there are is the file system's to
+// tell (FileSystem::MountedVolumes), not this.
 
 #include <QFile>
 #include <QObject>
 
-#include <vector>
-
 namespace sorvane {
-
-std::vector<MountedVolume> QtMountedVolumes();
 
 // Raises Changed when a volume is mounted or unmounted, where the system tells (Linux's
 // mount table); elsewhere never.

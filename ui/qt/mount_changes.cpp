@@ -1,19 +1,8 @@
-#include "ui/qt/mounted_volumes.h"
-
-#include "ui/qt/utf8_text.h"
+#include "ui/qt/mount_changes.h"
 
 #include <QSocketNotifier>
-#include <QStorageInfo>
 
 namespace sorvane {
-
-std::vector<MountedVolume> QtMountedVolumes() {
-  std::vector<MountedVolume> volumes;
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    volumes.push_back({Utf8Bytes(volume.rootPath()), volume.fileSystemType().toStdString(), {}});
-  }
-  return volumes;
-}
 
 // Linux marks its mount table as having an exception (POLLPRI) each time it changes,
 // until the table is polled again.

@@ -1,0 +1,43 @@
+#pragma once
+// What a template's HEADER section sets for the entities a user adds to the drawing:
+// the current layer, the text height, and the code page its text is kept in. A label
+// written into the drawing takes these, as one drawn in a CAD program would.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sorvane {
+
+class HeaderDefaults {
+ public:
+  // Takes the template's next line (without its end), from its first line on. Lines
+  // after the HEADER section, or of a template that opens with no HEADER section, are
+  // passed over.
+  void Take(std::string_view line);
+
+  // $CLAYER, "0" when the template sets none.
+  const std::string& CurrentLayer() const { return layer_; }
+  // $TEXTSIZE when it is a number above 0.
+  std::optional<double> TextSize() const { return textSize_; }
+  // $DWGCODEPAGE as written ("ANSI_932"); empty when the template sets none.
+  const std::string& CodePage() const { return codePage_; }
+  // Whether $ACADVER claims R2007 (AC1021) or newer, whose text is UTF-8.
+  bool TextIsUtf8() const { return textIsUtf8_; }
+
+ private:
+  enum class Place { BeforeSections, SectionName, Header, Done };
+
+  void TakePair(int code, std::string_view value);
+
+  Place place_ = Place::BeforeSections;
+  bool onCodeLine_ = true;
+  int code_ = 0;
+  std::string variable_;  // the HEADER variable whose value comes next
+  std::string layer_ = "0";
+  std::optional<double> textSize_;
+  std::string codePage_;
+  bool textIsUtf8_ = false;
+};
+
+}  // namespace sorvane
