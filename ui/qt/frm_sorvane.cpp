@@ -66,6 +66,7 @@ FrmSorvane::FrmSorvane(ProgramEnd& programEnd) {
   CreateMenus();
   refreshTimer_.setSingleShot(true);
   refreshTimer_.setInterval(kRefreshDelay);
+  openDropped_.setSingleShot(true);
   logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd,
                  CurrentFileSystem().MountedVolumes());
   ConnectProcedures();
@@ -142,6 +143,7 @@ void FrmSorvane::ConnectProcedures() {
   connect(mnuAbout, &QAction::triggered, this, &FrmSorvane::mnuAbout_Click);
   connect(&folderWatch_, &QFileSystemWatcher::directoryChanged, this, [this] { RefreshSoon(false); });
   connect(new MountChanges(this), &MountChanges::Changed, this, [this] { RefreshSoon(true); });
+  connect(&openDropped_, &QTimer::timeout, this, [this] { logic_->OpenFromOutside(std::exchange(dropped_, {})); });
   connect(&refreshTimer_, &QTimer::timeout, this, [this] {
     if (std::exchange(drivesChanged_, false)) {
       logic_->RefreshDrives();
@@ -163,12 +165,14 @@ void FrmSorvane::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 // Opened once the drop is over, so that a message box does not keep the program the
-// files came from waiting for the drop to end.
+// files came from waiting for the drop to end. Drops that come faster than that open
+// only the last, with at most one message.
 void FrmSorvane::dropEvent(QDropEvent* event) {
   std::vector<std::string> paths = LocalPaths(*event->mimeData());
   if (paths.empty()) return;
   event->acceptProposedAction();
-  QTimer::singleShot(0, this, [this, paths = std::move(paths)] { logic_->OpenFromOutside(paths); });
+  dropped_ = std::move(paths);
+  openDropped_.start();
 }
 
 void FrmSorvane::RefreshSoon(bool drives) {

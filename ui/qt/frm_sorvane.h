@@ -67,6 +67,9 @@ class FrmSorvane : public QMainWindow, private MainWindowView {
   QFileSystemWatcher folderWatch_;
   QTimer refreshTimer_;
   bool drivesChanged_ = false;
+  // What was dropped, opened once the drop is over.
+  QTimer openDropped_;
+  std::vector<std::string> dropped_;
   // Made once the controls exist, which it fills.
   std::optional<MainWindow> logic_;
   std::unique_ptr<FrmAbout> about_;
