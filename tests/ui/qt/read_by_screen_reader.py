@@ -2,9 +2,10 @@
 
 Started with a point file on its command line, the window must name every control with
 its role, show the file chosen, and announce where the focus goes.
-Usage: read_by_screen_reader.py SORVANE EXAMPLES_DIR, on a session bus of the test's
-own (dbus-run-session); it starts an X server of its own (Xvfb), and gives the window
-the keyboard with xdotool.
+Usage: read_by_screen_reader.py SORVANE EXAMPLES_DIR. It runs itself again on a session
+bus of its own (dbus-run-session) with a runtime folder of its own, where the
+accessibility bus puts its socket, so that runs side by side never share that bus; it
+starts an X server of its own (Xvfb), and gives the window the keyboard with xdotool.
 """
 
 import os
@@ -14,8 +15,25 @@ import sys
 import tempfile
 import time
 
-import pyatspi
-from gi.repository import GLib
+OWN_SESSION = "SORVANE_A11Y_OWN_SESSION"
+
+
+def run_in_own_session():
+    runtime = tempfile.mkdtemp(prefix="sorvane-a11y-runtime-")
+    try:
+        environment = dict(os.environ, XDG_RUNTIME_DIR=runtime)
+        environment[OWN_SESSION] = "1"
+        return subprocess.run(["dbus-run-session", "--", sys.executable] + sys.argv, env=environment).returncode
+    finally:
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
+# Before pyatspi is imported, which looks for the session bus.
+if __name__ == "__main__" and OWN_SESSION not in os.environ:
+    sys.exit(run_in_own_session())
+
+import pyatspi  # noqa: E402
+from gi.repository import GLib  # noqa: E402
 
 # Every control of the main window: its role, and what a screen reader calls it: the
 # label it is labelled by, else its name. (A drop-down list is named after the entry it
@@ -112,6 +130,18 @@ def main():
         shutil.copy(os.path.join(examples, "survey-points.csv"), points)
         environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", DISPLAY=display,
                            XDG_RUNTIME_DIR=work)
+        # Listened for before the program starts, so that it knows from its start that
+        # focus changes are wanted, and sends the one the Tab below makes.
+        announced = []
+
+        def on_focus(event):
+            # Only the window that has the keyboard tells where its focus goes: the drive
+            # list, which has it first, tells it once the window has the keyboard.
+            if event.detail1 == 1 and event.source.getRoleName() in FOCUSABLE_ROLES - {"combo box"}:
+                announced.append(event.source.name)
+                pyatspi.Registry.stop()
+
+        pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
         program = subprocess.Popen([sorvane, points], cwd=work, env=environment)
 
         app = eventually(lambda: application("sorvane"), "the program on the accessibility bus")
@@ -149,25 +179,17 @@ def main():
         if os.path.exists(output):
             fail("a drawing was written without Convert")
 
-        # Tab from the drive list is announced with the directory list's name. Only the
-        # window that has the keyboard tells where its focus goes; with no window manager
-        # to give it the keyboard, the test does, and types the Tab.
+        # Tab from the drive list is announced with the directory list's name. With no
+        # window manager to give the window the keyboard, the test does, and types the Tab.
         subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Sorvane$", "windowfocus",
                         "--sync"], check=True, timeout=TIMEOUT_SECONDS, env=environment)
         eventually(lambda: frame.getState().contains(pyatspi.STATE_ACTIVE), "the window to be active")
-        announced = []
-
-        def on_focus(event):
-            if event.detail1 == 1:
-                announced.append(event.source.name)
-                pyatspi.Registry.stop()
 
         def press_tab():
             subprocess.run(["xdotool", "key", "Tab"], check=True, timeout=TIMEOUT_SECONDS, env=environment)
             return False
 
-        pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
-        GLib.timeout_add(200, press_tab)
+        GLib.idle_add(press_tab)
         GLib.timeout_add_seconds(TIMEOUT_SECONDS, lambda: pyatspi.Registry.stop() or False)
         pyatspi.Registry.start()
         if announced != ["フォルダ"]:
