@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
 #include <string>
 
 namespace sorvane::installer {
