@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace sorvane::installer {
@@ -17,6 +18,7 @@ struct PathCase {
   std::wstring before;
   std::wstring added;  // before, with the folder added
 };
+void PrintTo(const PathCase& c, std::ostream* out) { *out << c.name; }
 
 class PathEntryRoundTrip : public ::testing::TestWithParam<PathCase> {};
 
