@@ -1,3 +1,4 @@
+#include "runtime/program_io.h"
 #include "ui/win32/frm_sorvane.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/message_loop.h"
@@ -16,5 +17,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     return 1;
   }
   window.Show(showCommand);
+  // A point file named on the command line: "Open with", or files dropped on the
+  // program's icon or shortcut. The arguments are read through the wide-character API.
+  window.OpenFromOutside(sorvane::ProgramArguments(0, nullptr));
   return sorvane::win32::RunMessageLoop();
 }

@@ -1,6 +1,8 @@
 #include "selection/main_window.h"
 
 #include "engine/conversion_run.h"
+#include "runtime/file_name_pattern.h"
+#include "runtime/file_system.h"
 #include "runtime/message_sink.h"
 #include "runtime/path_names.h"
 #include "runtime/utf8_path.h"
@@ -42,10 +44,22 @@ const Entry* EntryAt(const std::vector<Entry>& entries, int index) {
   return index >= 0 && at < entries.size() ? &entries[at] : nullptr;
 }
 
-// How a folder on the way from the root shows: its name, or the whole path of a root.
-std::string ChainEntryText(const std::string& path) {
+// How a folder of the directory list shows: its name, or the whole path of a root.
+std::string FolderEntryText(const std::string& path) {
   const std::string name = Utf8FromPath(PathFromUtf8(path).filename());
   return ShownName(name.empty() ? path : name);
+}
+
+// The directory list's entries for `folders`: the chain from the root down to entry
+// `shown`, each one step further in and open, and the folders inside it.
+std::vector<ListEntry> FolderEntries(const std::vector<std::string>& folders, int shown) {
+  std::vector<ListEntry> entries;
+  entries.reserve(folders.size());
+  for (int index = 0; index < static_cast<int>(folders.size()); ++index) {
+    entries.push_back({FolderEntryText(folders[static_cast<std::size_t>(index)]), std::min(index, shown + 1),
+                       index <= shown});
+  }
+  return entries;
 }
 
 std::vector<ListEntry> Entries(const std::vector<std::string>& names) {
@@ -53,6 +67,12 @@ std::vector<ListEntry> Entries(const std::vector<std::string>& names) {
   entries.reserve(names.size());
   for (const std::string& name : names) entries.push_back({ShownName(name)});
   return entries;
+}
+
+// The index of `name` among `names`; -1 when it is empty or not there.
+int IndexOf(const std::vector<std::string>& names, const std::string& name) {
+  const auto found = std::find(names.begin(), names.end(), name);
+  return name.empty() || found == names.end() ? -1 : static_cast<int>(found - names.begin());
 }
 
 // The outcome of one conversion. The wait cursor of the run ends before the box
@@ -86,39 +106,28 @@ MainWindow::MainWindow(MainWindowView& window, ListView& drives, ListView& folde
                        ProgramEnd& programEnd, const std::vector<MountedVolume>& volumes)
     : window_(window), driveList_(drives), folderList_(folders), fileList_(files), programEnd_(programEnd) {
   const std::string start = StartFolder();
-  std::vector<std::string> roots;
-  roots.reserve(volumes.size());
-  for (const MountedVolume& volume : volumes) roots.push_back(volume.rootPath);
-  std::vector<ListEntry> names;
-  for (const MountedVolume& drive : BrowsedDrives(volumes, DriveOf(start, roots))) {
-    drives_.push_back(drive.rootPath);
-    names.push_back({DriveName(drive)});
-  }
-  driveList_.Show(names, -1);
+  ListDrives(volumes, start);
   // Where not even the root can be read, the lists stay empty.
-  if (!ShowFolder(start)) static_cast<void>(ShowFolder(Utf8FromPath(NormalFolder(start).root_path())));
+  static_cast<void>(ShowNearestFolder(start));
 }
 
 void MainWindow::Drv1_Change(int index) {
   const std::string* drive = EntryAt(drives_, index);
-  if (!drive || ShowFolder(*drive)) return;
+  if (!drive || ShowFolder(*drive, {}, ListScroll::ToSelected)) return;
   window_.Tell(kCannotOpenFolder);
   SelectDriveOfFolder();
 }
 
 void MainWindow::Dir1_Change(int index) {
   const std::string* folder = EntryAt(folders_, index);
-  if (!folder || ShowFolder(*folder)) return;
+  if (!folder || ShowFolder(*folder, {}, ListScroll::ToSelected)) return;
   window_.Tell(kCannotOpenFolder);
 }
 
 void MainWindow::Fil1_Click(int index) {
   const std::string* fileName = EntryAt(files_, index);
-  if (!fileName) return;
-  inPath_ = DeriveInPath(folder_, *fileName);
-  // Kept before the box is set, since setting it may raise Txt2_Change at once.
-  output_ = ShownPath(DeriveOutPath(inPath_));
-  window_.ShowPaths(ShownPath(inPath_).Text(), output_.Text());
+  selectedFile_ = fileName ? *fileName : std::string();
+  if (fileName) ChooseFile(folder_, selectedFile_);
 }
 
 void MainWindow::Txt2_Change(std::string_view text) { output_.Edit(text); }
@@ -133,7 +142,42 @@ void MainWindow::Cmd1_Click() {
   }
 }
 
-bool MainWindow::ShowFolder(const std::string& requested) {
+void MainWindow::OpenFromOutside(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (paths.size() > 1) return window_.Tell(kOneFileAtATime);
+  std::error_code error;
+  const fs::path path = fs::absolute(PathFromUtf8(paths.front()), error).lexically_normal();
+  const PathKind kind = paths.front().empty() ? PathKind::Nothing : CurrentFileSystem().Status(Utf8FromPath(path)).kind;
+  // One that cannot be looked at cannot be read either, as Convert would then say.
+  if (kind == PathKind::Nothing || kind == PathKind::Unreachable) return window_.Tell(kFileMissing);
+  if (kind == PathKind::Directory) {
+    if (!ShowFolder(Utf8FromPath(path), {}, ListScroll::ToSelected)) window_.Tell(kCannotOpenFolder);
+    return;
+  }
+  const std::string name = Utf8FromPath(path.filename());
+  if (kind != PathKind::RegularFile || !MatchesPattern(name, kFilePattern)) return window_.Tell(kNotAPointFile);
+  const std::string folder = Utf8FromPath(NormalFolder(Utf8FromPath(path.parent_path())));
+  // A folder that cannot be listed still gives its file; the lists then stay as they are.
+  static_cast<void>(ShowFolder(folder, name, ListScroll::ToSelected));
+  ChooseFile(folder, name);
+}
+
+void MainWindow::RefreshFolder() {
+  if (ShowFolder(folder_, selectedFile_, ListScroll::Kept)) return;
+  // A share that does not answer for a while is still there; only a folder that is gone
+  // (removed, or on a drive taken away) is left.
+  if (CurrentFileSystem().Status(folder_).kind != PathKind::Nothing) return;
+  if (!ShowNearestFolder(Utf8FromPath(NormalFolder(folder_).parent_path()))) {
+    static_cast<void>(ShowNearestFolder(StartFolder()));
+  }
+}
+
+void MainWindow::RefreshDrives() {
+  ListDrives(CurrentFileSystem().MountedVolumes(), folder_);
+  RefreshFolder();
+}
+
+bool MainWindow::ShowFolder(const std::string& requested, const std::string& selectedFile, ListScroll scroll) {
   // `requested` may be an entry of the lists, so it is read before they change.
   const fs::path folderPath = NormalFolder(requested);
   const std::string folder = Utf8FromPath(folderPath);
@@ -142,29 +186,57 @@ bool MainWindow::ShowFolder(const std::string& requested) {
   std::optional<std::vector<std::string>> files = ListMatchingFiles(folder, kFilePattern);
   if (!files) return false;
 
-  std::vector<ListEntry> entries;
-  folders_.clear();
-  int depth = 0;
-  for (const std::string& step : FolderChain(folder)) {
-    entries.push_back({ChainEntryText(step), depth++, true});
-    folders_.push_back(step);
-  }
-  for (const std::string& name : *subfolders) {
-    entries.push_back({ShownName(name), depth, false});
-    folders_.push_back(Utf8FromPath(folderPath / PathFromUtf8(name)));
-  }
+  std::vector<std::string> folders = FolderChain(folder);
+  const int shown = static_cast<int>(folders.size()) - 1;
+  for (const std::string& name : *subfolders) folders.push_back(Utf8FromPath(folderPath / PathFromUtf8(name)));
+  // A refresh shows anew only the list that changed, so that one whose entries stay
+  // keeps whatever the user was doing in it.
+  const bool moved = scroll == ListScroll::ToSelected;
+  const bool foldersChanged = moved || folders != folders_;
+  const bool filesChanged = moved || *files != files_;
   folder_ = folder;
+  folders_ = std::move(folders);
   files_ = std::move(*files);
+  selectedFile_ = selectedFile;
 
-  folderList_.Show(entries, depth - 1);
-  fileList_.Show(Entries(files_), -1);
+  if (foldersChanged) folderList_.Show(FolderEntries(folders_, shown), shown, scroll);
+  if (filesChanged) fileList_.Show(Entries(files_), IndexOf(files_, selectedFile_), scroll);
+  if (!moved) return true;
   SelectDriveOfFolder();
+  window_.WatchFolder(folder_);
   return true;
 }
 
-void MainWindow::SelectDriveOfFolder() {
-  const auto drive = std::find(drives_.begin(), drives_.end(), DriveOf(folder_, drives_));
-  window_.SelectDrive(drive == drives_.end() ? -1 : static_cast<int>(drive - drives_.begin()));
+bool MainWindow::ShowNearestFolder(const std::string& folder) {
+  for (fs::path path = NormalFolder(folder);; path = path.parent_path()) {
+    if (ShowFolder(Utf8FromPath(path), {}, ListScroll::ToSelected)) return true;
+    if (path == path.parent_path()) return false;
+  }
+}
+
+void MainWindow::ListDrives(const std::vector<MountedVolume>& volumes, const std::string& shownFolder) {
+  std::vector<std::string> roots;
+  roots.reserve(volumes.size());
+  for (const MountedVolume& volume : volumes) roots.push_back(volume.rootPath);
+  std::vector<std::string> drives;
+  std::vector<ListEntry> entries;
+  for (const MountedVolume& drive : BrowsedDrives(volumes, DriveOf(shownFolder, roots))) {
+    drives.push_back(drive.rootPath);
+    entries.push_back({DriveName(drive)});
+  }
+  if (drives == drives_ && entries == driveEntries_) return;
+  drives_ = std::move(drives);
+  driveEntries_ = std::move(entries);
+  driveList_.Show(driveEntries_, IndexOf(drives_, DriveOf(folder_, drives_)), ListScroll::Kept);
+}
+
+void MainWindow::SelectDriveOfFolder() { window_.SelectDrive(IndexOf(drives_, DriveOf(folder_, drives_))); }
+
+void MainWindow::ChooseFile(const std::string& folder, const std::string& fileName) {
+  inPath_ = DeriveInPath(folder, fileName);
+  // Kept before the box is set, since setting it may raise Txt2_Change at once.
+  output_ = ShownPath(DeriveOutPath(inPath_));
+  window_.ShowPaths(ShownPath(inPath_).Text(), output_.Text());
 }
 
 }  // namespace sorvane

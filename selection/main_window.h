@@ -21,6 +21,11 @@ namespace sorvane {
 inline constexpr std::string_view kFilePattern = "*.csv";
 // What the user is told when a folder or a drive cannot be read.
 inline constexpr std::string_view kCannotOpenFolder = "フォルダを開けません";
+// What the user is told of a path given from outside the window that names nothing, or
+// that names a file other than a point file, or when more than one is given at once.
+inline constexpr std::string_view kFileMissing = "ファイルが存在しません";
+inline constexpr std::string_view kNotAPointFile = "CSVファイルを選択してください";
+inline constexpr std::string_view kOneFileAtATime = "ファイルは1つずつ選択してください";
 
 class MainWindow {
  public:
@@ -52,23 +57,51 @@ class MainWindow {
   void Cmd2_Click() { programEnd_.EndProgram(); }
   void mnuEnd_Click() { programEnd_.EndProgram(); }
 
+  // Paths handed to the window from outside (dropped on it, or named on the command line
+  // by "Open with" or a file dropped on the program's icon), absolute or relative to the
+  // process's current folder. A point file (a file whose name matches kFilePattern) is
+  // chosen as a click on it would choose it: both lists move to its folder, it is
+  // selected there, and both paths are shown; nothing is converted. A folder takes the
+  // lists there. Anything else, or more than one path, is reported and changes nothing.
+  void OpenFromOutside(const std::vector<std::string>& paths);
+  // The folder shown may have changed on disk (the view watches it, and asks again when
+  // the window comes to the front): the lists show what it holds now, scrolled as they
+  // were, the file selected still selected wherever it is listed. The chosen paths and
+  // the boxes stay, even when their file is gone. A folder that is gone takes the lists
+  // to the nearest folder above it that can be read; one that cannot be read for now
+  // stays as it was shown.
+  void RefreshFolder();
+  // The volumes mounted may have changed: the drive list shows the drives among the
+  // file system's volumes now, the one holding the folder shown selected, and the
+  // folder is refreshed.
+  void RefreshDrives();
+
   const std::string& InPath() const noexcept { return inPath_; }
   const std::string& OutPath() const noexcept { return output_.Path(); }
 
  private:
-  // Moves both lists to `folder`. False, with nothing changed, when it cannot be read.
-  [[nodiscard]] bool ShowFolder(const std::string& folder);
+  // Shows `folder` in both lists, `selectedFile` selected in the file list when listed
+  // there. False, with nothing changed, when it cannot be read.
+  [[nodiscard]] bool ShowFolder(const std::string& folder, const std::string& selectedFile, ListScroll scroll);
+  // Moves both lists to `folder`, or where it cannot be read to the nearest folder above
+  // it that can. False when none can.
+  bool ShowNearestFolder(const std::string& folder);
+  void ListDrives(const std::vector<MountedVolume>& volumes, const std::string& shownFolder);
   void SelectDriveOfFolder();
+  // InPath becomes `fileName` in `folder`, and OutPath the path proposed beside it.
+  void ChooseFile(const std::string& folder, const std::string& fileName);
 
   MainWindowView& window_;
   ListView& driveList_;
   ListView& folderList_;
   ListView& fileList_;
   ProgramEnd& programEnd_;
-  std::vector<std::string> drives_;   // the drive list's entries, as roots
-  std::string folder_;                // the folder both lists show
-  std::vector<std::string> folders_;  // the directory list's entries, as full paths
-  std::vector<std::string> files_;    // the file list's entries, as names in folder_
+  std::vector<std::string> drives_;      // the drive list's entries, as roots
+  std::vector<ListEntry> driveEntries_;  // ... as the list shows them
+  std::string folder_;                   // the folder both lists show
+  std::vector<std::string> folders_;     // the directory list's entries, as full paths
+  std::vector<std::string> files_;       // the file list's entries, as names in folder_
+  std::string selectedFile_;             // the file list's selected entry; empty for none
   std::string inPath_;
   ShownPath output_;
 };

@@ -16,14 +16,22 @@ struct ListEntry {
   std::string text;
   int depth = 0;      // how many steps in it is drawn: a folder's, counted from its root
   bool open = false;  // a folder on the way from the root to the one listed
+  friend bool operator==(const ListEntry&, const ListEntry&) = default;
+};
+
+// Where a list stands once it shows new entries.
+enum class ListScroll {
+  ToSelected,  // the selected entry in sight: the list shows another place
+  Kept,        // scrolled as it was: the same place, read anew
 };
 
 // The drive list, the directory list or the file list.
 class ListView {
  public:
   virtual ~ListView() = default;
-  // Shows `entries` in place of the list's, entry `selected` selected and in sight.
-  virtual void Show(const std::vector<ListEntry>& entries, int selected) = 0;
+  // Shows `entries` in place of the list's, entry `selected` selected, neither taking
+  // nor moving the focus.
+  virtual void Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) = 0;
 };
 
 // The rest of the main window.
@@ -40,6 +48,10 @@ class MainWindowView {
   // Tells the user `message` in a box with the application's title and an OK button,
   // and returns when the user has closed it.
   virtual void Tell(std::string_view message) = 0;
+  // The lists now show `folder`: from now on, MainWindow::RefreshFolder is wanted soon
+  // after any entry of it is added, removed or renamed (in place of the folder watched
+  // before).
+  virtual void WatchFolder(const std::string& folder) = 0;
 };
 
 }  // namespace sorvane

@@ -2,7 +2,9 @@
 // How the two windows look, as designed, for every platform's view to build from:
 // positions and sizes in twips as drawn (15 a pixel at 96 dpi; every value is a whole
 // number of pixels at that scale), captions, menus and the order the focus walks.
-// Captions are UTF-8; "&" marks a menu's access key, shown underlined.
+// Captions are UTF-8; "&" marks a menu's access key, shown underlined. What a screen
+// reader calls each control is its caption, or for a control without one the name given
+// here.
 
 #include "version/sorvane_version.h"
 
@@ -37,6 +39,9 @@ struct Control {
   std::string_view name;
   TwipsRect twips;
   std::string_view caption = {};
+  // For a control that shows no caption of its own: each list by what it lists, each
+  // box by the label above it.
+  std::string_view accessibleName = {};
 };
 
 struct Line {
@@ -63,14 +68,14 @@ inline constexpr int kMessageBoxMinimumWidth = 240;
 
 namespace main_window {
 inline constexpr PixelSize kClient{Pixels(6510), Pixels(5175)};
-inline constexpr Control kDrv1{"Drv1", {120, 120, 2655, 300}};
-inline constexpr Control kDir1{"Dir1", {120, 480, 2655, 2400}};
-inline constexpr Control kFil1{"Fil1", {2880, 480, 3495, 2430}};
+inline constexpr Control kDrv1{"Drv1", {120, 120, 2655, 300}, {}, "ドライブ"};
+inline constexpr Control kDir1{"Dir1", {120, 480, 2655, 2400}, {}, "フォルダ"};
+inline constexpr Control kFil1{"Fil1", {2880, 480, 3495, 2430}, {}, "ファイル"};
 inline constexpr Control kLbl1{"Lbl1", {120, 3000, 855, 255}, "ファイル名"};
-inline constexpr Control kTxt1{"Txt1", {120, 3360, 6255, 270}};
+inline constexpr Control kTxt1{"Txt1", {120, 3360, 6255, 270}, {}, kLbl1.caption};
 inline constexpr Line kLine1{"Line1", 960, 3720, 6360, 3720};
 inline constexpr Control kLbl2{"Lbl2", {120, 3960, 1215, 255}, "出力ファイル名"};
-inline constexpr Control kTxt2{"Txt2", {120, 4320, 6255, 270}};
+inline constexpr Control kTxt2{"Txt2", {120, 4320, 6255, 270}, {}, kLbl2.caption};
 // An ideographic space (U+3000) stands between the two characters of each button.
 inline constexpr Control kCmd1{"Cmd1", {120, 4680, 1215, 375}, "変\u3000換"};
 inline constexpr Control kCmd2{"Cmd2", {5160, 4680, 1215, 375}, "取\u3000消"};

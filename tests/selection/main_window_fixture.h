@@ -21,9 +21,11 @@ namespace sorvane {
 
 class FakeList : public ListView {
  public:
-  void Show(const std::vector<ListEntry>& shown, int selectedEntry) override {
+  void Show(const std::vector<ListEntry>& shown, int selectedEntry, ListScroll how) override {
     entries = shown;
     selected = selectedEntry;
+    scroll = how;
+    ++shows;
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
@@ -45,6 +47,8 @@ class FakeList : public ListView {
 
   std::vector<ListEntry> entries;
   int selected = -1;
+  ListScroll scroll = ListScroll::ToSelected;
+  int shows = 0;
 };
 
 // Like the real boxes, showing a new output path raises Txt2_Change.
@@ -64,6 +68,7 @@ class FakeWindow : public MainWindowView {
     messages.emplace_back(message);
     waitCursorAtMessage = waiting;
   }
+  void WatchFolder(const std::string& folder) override { watched = folder; }
 
   std::optional<MainWindow>* logic = nullptr;
   FakeList* driveList = nullptr;
@@ -74,6 +79,7 @@ class FakeWindow : public MainWindowView {
   bool waitCursorShown = false;
   bool waitCursorAtMessage = false;
   std::vector<std::string> messages;
+  std::string watched;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -113,9 +119,11 @@ class MainWindowTest : public ::testing::Test {
     return root;
   }
 
+  // The file list selects the file clicked, as the real one does.
   void ClickFile(const std::string& name) {
     const int index = files.IndexOf(name);
     ASSERT_GE(index, 0) << name << " is not listed";
+    files.selected = index;
     logic->Fil1_Click(index);
   }
   void OpenFolder(const std::string& name) {

@@ -37,6 +37,21 @@ inline constexpr std::array<Placement, 10> kMainWindow = {{
 }};
 inline constexpr int kMainClientWidth = 434;
 inline constexpr int kMainClientHeight = 345;
+// What a screen reader calls each control that takes the focus: each list by what it
+// lists, each box by its label, each button by its caption.
+struct Spoken {
+  const char* name;
+  const char* spoken;
+};
+inline constexpr std::array<Spoken, 7> kSpoken = {{
+    {"Drv1", "ドライブ"},
+    {"Dir1", "フォルダ"},
+    {"Fil1", "ファイル"},
+    {"Txt1", "ファイル名"},
+    {"Txt2", "出力ファイル名"},
+    {"Cmd1", "変\u3000換"},
+    {"Cmd2", "取\u3000消"},
+}};
 // Where Tab goes from the drive list, round to it again.
 inline constexpr std::array<const char*, 7> kTabOrder = {"Dir1", "Fil1", "Txt1", "Cmd1",
                                                          "Txt2", "Cmd2", "Drv1"};

@@ -18,7 +18,7 @@ class DirListBox : public QTreeWidget, public ListView {
   explicit DirListBox(QWidget* parent);
 
   // Raises no Open.
-  void Show(const std::vector<ListEntry>& entries, int selected) override;
+  void Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) override;
 
  signals:
   // The user asked to open entry `index`.

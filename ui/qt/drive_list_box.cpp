@@ -4,7 +4,7 @@
 
 namespace sorvane {
 
-void DriveListBox::Show(const std::vector<ListEntry>& entries, int selected) {
+void DriveListBox::Show(const std::vector<ListEntry>& entries, int selected, ListScroll) {
   clear();
   for (const ListEntry& entry : entries) addItem(Utf8Text(entry.text));
   setCurrentIndex(selected);

@@ -16,7 +16,8 @@ class DriveListBox : public QComboBox, public ListView {
  public:
   explicit DriveListBox(QWidget* parent) : QComboBox(parent) {}
 
-  void Show(const std::vector<ListEntry>& entries, int selected) override;
+  // A closed drop-down list has nothing to scroll.
+  void Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) override;
 };
 
 }  // namespace sorvane

@@ -1,5 +1,6 @@
 #include "ui/qt/file_list_box.h"
 
+#include "ui/qt/list_refill.h"
 #include "ui/qt/utf8_text.h"
 
 #include <QMouseEvent>
@@ -14,12 +15,14 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
   });
 }
 
-void FileListBox::Show(const std::vector<ListEntry>& entries, int selected) {
+void FileListBox::Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) {
   // A selection the program makes is no click of the user's.
   const QSignalBlocker quiet(this);
-  clear();
-  for (const ListEntry& entry : entries) addItem(Utf8Text(entry.text));
-  setCurrentRow(selected);
+  RefillList(*this, scroll, [&] {
+    clear();
+    for (const ListEntry& entry : entries) addItem(Utf8Text(entry.text));
+    setCurrentRow(selected);
+  });
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {

@@ -19,7 +19,7 @@ class FileListBox : public QListWidget, public ListView {
   explicit FileListBox(QWidget* parent);
 
   // Raises no Click.
-  void Show(const std::vector<ListEntry>& entries, int selected) override;
+  void Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) override;
   // The selected entry's index from 0, or -1 when none is selected.
   int ListIndex() const;
 

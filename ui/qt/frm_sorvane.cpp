@@ -6,23 +6,42 @@
 #include "ui/qt/file_list_box.h"
 #include "ui/qt/frm_about.h"
 #include "ui/qt/message_box.h"
+#include "ui/qt/mount_changes.h"
 #include "ui/qt/qt_form_design.h"
 #include "ui/qt/utf8_text.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 
+#include <chrono>
 #include <limits>
+#include <utility>
 
 namespace sorvane {
 namespace {
 
 namespace layout = design::main_window;
+
+// How long the window waits after a change on disk before it reads the folder again.
+constexpr std::chrono::milliseconds kRefreshDelay{100};
+
+// The files and folders of this machine that a drag carries, as paths in the file
+// system's own bytes.
+std::vector<std::string> LocalPaths(const QMimeData& dragged) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : dragged.urls()) {
+    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  }
+  return paths;
+}
 
 }  // namespace
 
@@ -45,9 +64,15 @@ FrmSorvane::FrmSorvane(ProgramEnd& programEnd) {
   Cmd2 = new QPushButton(Utf8Text(layout::kCmd2.caption), client);
   PlaceControls();
   CreateMenus();
+  refreshTimer_.setSingleShot(true);
+  refreshTimer_.setInterval(kRefreshDelay);
+  openDropped_.setSingleShot(true);
   logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd,
                  CurrentFileSystem().MountedVolumes());
   ConnectProcedures();
+  // A file dropped anywhere on the window opens, over the output box too.
+  setAcceptDrops(true);
+  Txt2->setAcceptDrops(false);
 
   resize(layout::kClient.width, layout::kClient.height + menuBar()->sizeHint().height());
   Drv1->setFocus();
@@ -72,6 +97,14 @@ void FrmSorvane::PlaceControls() {
   // The input box only shows the chosen file; the conversion never reads it back.
   Txt1->setReadOnly(true);
   for (QLineEdit* box : {Txt1, Txt2}) box->setMaxLength(std::numeric_limits<int>::max());
+  // A screen reader names each box after its label. A drop-down list Qt names after the
+  // entry it shows, as Linux desktops do, and after the label it has as well: here one
+  // that is not shown.
+  Lbl1->setBuddy(Txt1);
+  Lbl2->setBuddy(Txt2);
+  auto* drivesLabel = new QLabel(Utf8Text(layout::kDrv1.accessibleName), centralWidget());
+  drivesLabel->setBuddy(Drv1);
+  drivesLabel->hide();
   // Outside a dialog no button is the default, so Enter in a text box presses nothing;
   // auto-default lets Enter press a button that has the focus, as Space does.
   for (QPushButton* button : {Cmd1, Cmd2}) button->setAutoDefault(true);
@@ -108,6 +141,43 @@ void FrmSorvane::ConnectProcedures() {
   connect(Cmd2, &QPushButton::clicked, this, [this] { logic_->Cmd2_Click(); });
   connect(mnuEnd, &QAction::triggered, this, [this] { logic_->mnuEnd_Click(); });
   connect(mnuAbout, &QAction::triggered, this, &FrmSorvane::mnuAbout_Click);
+  connect(&folderWatch_, &QFileSystemWatcher::directoryChanged, this, [this] { RefreshSoon(false); });
+  connect(new MountChanges(this), &MountChanges::Changed, this, [this] { RefreshSoon(true); });
+  connect(&openDropped_, &QTimer::timeout, this, [this] { logic_->OpenFromOutside(std::exchange(dropped_, {})); });
+  connect(&refreshTimer_, &QTimer::timeout, this, [this] {
+    if (std::exchange(drivesChanged_, false)) {
+      logic_->RefreshDrives();
+    } else {
+      logic_->RefreshFolder();
+    }
+  });
+}
+
+// Where no notification comes (a network share, a system that does not tell its mounts),
+// coming to the front shows what is there now.
+void FrmSorvane::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) RefreshSoon(true);
+}
+
+void FrmSorvane::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalPaths(*event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+// Opened once the drop is over, so that a message box does not keep the program the
+// files came from waiting for the drop to end. Drops that come faster than that open
+// only the last, with at most one message.
+void FrmSorvane::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths = LocalPaths(*event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  dropped_ = std::move(paths);
+  openDropped_.start();
+}
+
+void FrmSorvane::RefreshSoon(bool drives) {
+  drivesChanged_ = drivesChanged_ || drives;
+  if (!refreshTimer_.isActive()) refreshTimer_.start();
 }
 
 void FrmSorvane::mnuAbout_Click() {
@@ -127,5 +197,12 @@ void FrmSorvane::ShowWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCurs
 void FrmSorvane::EndWaitCursor() noexcept { QApplication::restoreOverrideCursor(); }
 
 void FrmSorvane::Tell(std::string_view message) { ShowMessageBox(this, Utf8Text(message)); }
+
+// A name whose bytes are not UTF-8 cannot be handed to Qt's watcher; such a folder is
+// read anew when the window comes to the front.
+void FrmSorvane::WatchFolder(const std::string& folder) {
+  if (const QStringList watched = folderWatch_.directories(); !watched.isEmpty()) folderWatch_.removePaths(watched);
+  folderWatch_.addPath(QFile::decodeName(QByteArray::fromStdString(folder)));
+}
 
 }  // namespace sorvane

@@ -1,16 +1,20 @@
 #pragma once
 // FrmSorvane: the program's working window, on Qt Widgets. The user picks a point file
-// in the drive, directory and file lists, checks or edits the DXF path, converts, and
-// leaves. What each of these does is MainWindow's; the window shows it.
+// in the drive, directory and file lists (or drops one on the window), checks or edits
+// the DXF path, converts, and leaves. What each of these does is MainWindow's; the
+// window shows it, and tells it when the folder shown or the volumes mounted change.
 
 #include "selection/main_window.h"
 #include "selection/main_window_view.h"
 
+#include <QFileSystemWatcher>
 #include <QMainWindow>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -36,6 +40,13 @@ class FrmSorvane : public QMainWindow, private MainWindowView {
 
   const std::string& InPath() const noexcept { return logic_->InPath(); }
   const std::string& OutPath() const noexcept { return logic_->OutPath(); }
+  // Paths named on the command line.
+  void OpenFromOutside(const std::vector<std::string>& paths) { logic_->OpenFromOutside(paths); }
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void PlaceControls();
@@ -48,7 +59,17 @@ class FrmSorvane : public QMainWindow, private MainWindowView {
   void ShowWaitCursor() override;
   void EndWaitCursor() noexcept override;
   void Tell(std::string_view message) override;
+  void WatchFolder(const std::string& folder) override;
+  // Refreshes the lists soon, the drive list too when `drives`: a burst of changes (a
+  // folder of files copied in) is read once.
+  void RefreshSoon(bool drives);
 
+  QFileSystemWatcher folderWatch_;
+  QTimer refreshTimer_;
+  bool drivesChanged_ = false;
+  // What was dropped, opened once the drop is over.
+  QTimer openDropped_;
+  std::vector<std::string> dropped_;
   // Made once the controls exist, which it fills.
   std::optional<MainWindow> logic_;
   std::unique_ptr<FrmAbout> about_;

@@ -3,6 +3,7 @@
 // them for the screen, and the font every caption fits in.
 
 #include "ui/form_design.h"
+#include "ui/qt/utf8_text.h"
 
 #include <QFont>
 #include <QLine>
@@ -20,9 +21,11 @@ inline QRect ToQRect(const Control& control) {
   return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
-// Names `widget` after its design, the name the tests find it by, and puts it in place.
+// Names `widget` after its design, the name the tests find it by, gives it the name a
+// screen reader calls it by where its caption does not, and puts it in place.
 inline void Place(QWidget* widget, const Control& control) {
-  widget->setObjectName(QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size())));
+  widget->setObjectName(Utf8Text(control.name));
+  if (!control.accessibleName.empty()) widget->setAccessibleName(Utf8Text(control.accessibleName));
   widget->setGeometry(ToQRect(control));
 }
 

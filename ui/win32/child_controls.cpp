@@ -3,6 +3,8 @@
 #include "runtime/windows_text.h"
 #include "ui/win32/scaling.h"
 
+#include <commctrl.h>
+
 namespace sorvane::win32 {
 
 HWND CreateControl(HWND parent, const wchar_t* className, const design::Control& control,
@@ -13,6 +15,11 @@ HWND CreateControl(HWND parent, const wchar_t* className, const design::Control&
                            place.right - place.left, place.bottom - place.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            ::GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND CreateHiddenLabel(HWND parent, std::string_view text) {
+  return ::CreateWindowExW(0, WC_STATICW, WideFromUtf8(text).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
+                           0, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
 void PlaceControls(std::initializer_list<DesignedControl> controls, HFONT font, UINT dpi) noexcept {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <string_view>
 
 namespace sorvane::win32 {
 
@@ -13,6 +14,11 @@ namespace sorvane::win32 {
 // designed caption. Null when the system refuses.
 HWND CreateControl(HWND parent, const wchar_t* className, const design::Control& control,
                    DWORD style, DWORD exStyle, int id, UINT dpi);
+
+// A label that is not shown, for a screen reader: it names the control made right after
+// it, as a shown label would (Windows takes a control's name from the label before it).
+// Null when the system refuses.
+HWND CreateHiddenLabel(HWND parent, std::string_view text);
 
 struct DesignedControl {
   HWND control;

@@ -9,14 +9,14 @@
 
 namespace sorvane::win32 {
 
-void DirListBox::Show(const std::vector<ListEntry>& entries, int selected) {
+void DirListBox::Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) {
   entries_.clear();
   std::vector<std::wstring> texts;
   for (const ListEntry& entry : entries) {
     entries_.push_back({WideFromUtf8(entry.text), entry.depth});
     texts.push_back(entries_.back().text);
   }
-  ReplaceListEntries(listBox_, texts, selected);
+  ReplaceListEntries(listBox_, texts, selected, scroll);
 }
 
 int DirListBox::ListIndex() const noexcept {

@@ -16,7 +16,7 @@ class DirListBox final : public ListView {
   explicit DirListBox(HWND listBox) : listBox_(listBox) {}
 
   HWND Handle() const noexcept { return listBox_; }
-  void Show(const std::vector<ListEntry>& entries, int selected) override;
+  void Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) override;
   // The selected entry's index from 0, or -1.
   int ListIndex() const noexcept;
   // Draws one entry, indented by its depth (WM_DRAWITEM).

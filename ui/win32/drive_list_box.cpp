@@ -5,7 +5,8 @@
 
 namespace sorvane::win32 {
 
-void DriveListBox::Show(const std::vector<ListEntry>& entries, int selected) {
+// A closed drop-down list has nothing to scroll.
+void DriveListBox::Show(const std::vector<ListEntry>& entries, int selected, ListScroll) {
   texts_.clear();
   ::SendMessageW(comboBox_, CB_RESETCONTENT, 0, 0);
   for (const ListEntry& entry : entries) {

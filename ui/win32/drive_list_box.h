@@ -16,7 +16,7 @@ class DriveListBox final : public ListView {
   explicit DriveListBox(HWND comboBox) : comboBox_(comboBox) {}
 
   HWND Handle() const noexcept { return comboBox_; }
-  void Show(const std::vector<ListEntry>& entries, int selected) override;
+  void Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) override;
   // Selects drive `index`, raising no notification.
   void Select(int index) noexcept;
   // The selected drive's index from 0, or -1.

@@ -16,10 +16,10 @@ FileListBox::FileListBox(HWND listBox, std::function<void(int)> click)
 
 FileListBox::~FileListBox() { ::RemoveWindowSubclass(listBox_, ListProc, 0); }
 
-void FileListBox::Show(const std::vector<ListEntry>& entries, int selected) {
+void FileListBox::Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) {
   std::vector<std::wstring> texts;
   for (const ListEntry& entry : entries) texts.push_back(WideFromUtf8(entry.text));
-  ReplaceListEntries(listBox_, texts, selected);
+  ReplaceListEntries(listBox_, texts, selected, scroll);
 }
 
 int FileListBox::ListIndex() const noexcept {

@@ -22,7 +22,7 @@ class FileListBox final : public ListView {
   FileListBox& operator=(const FileListBox&) = delete;
 
   HWND Handle() const noexcept { return listBox_; }
-  void Show(const std::vector<ListEntry>& entries, int selected) override;
+  void Show(const std::vector<ListEntry>& entries, int selected, ListScroll scroll) override;
   // The selected entry's index from 0, or -1.
   int ListIndex() const noexcept;
   // The list's LBN_SELCHANGE, which the window forwards.

@@ -9,11 +9,20 @@
 #include "ui/win32/scaling.h"
 
 #include <commctrl.h>
+#include <dbt.h>
+
+#include <utility>
 
 namespace sorvane::win32 {
 namespace {
 
 namespace layout = design::main_window;
+
+// Posted by the folder watch when the folder shown changes.
+constexpr UINT kFolderChanged = WM_APP;
+constexpr UINT_PTR kRefreshTimer = 1;
+// How long the window waits after a change before it reads the folder again.
+constexpr UINT kRefreshDelayMilliseconds = 100;
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 // How far the drive list drops down, at 96 dpi.
@@ -62,6 +71,19 @@ LRESULT FrmSorvane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case kFolderChanged:
+      RefreshSoon(false);
+      return 0;
+    case WM_DEVICECHANGE:
+      // A drive or a medium came or went; other devices leave the drives as they are.
+      if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) RefreshSoon(true);
+      return TRUE;
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -79,36 +101,44 @@ bool FrmSorvane::OnCreate() {
   SetControlText(Window(), design::kApplicationTitle);
   const UINT dpi = ::GetDpiForWindow(Window());
   if (!CreateControls(dpi)) return false;
+  folderWatch_.emplace(Window(), kFolderChanged);
+  ::DragAcceptFiles(Window(), TRUE);
   logic_.emplace(static_cast<MainWindowView&>(*this), *Drv1, *Dir1, *Fil1, programEnd_,
                  CurrentFileSystem().MountedVolumes());
   LayOut(dpi);
   return true;
 }
 
-// Created in the order the focus walks, which is the order Tab takes.
+// Created in the order the focus walks, which is the order Tab takes, each right after
+// the label a screen reader names it by: the boxes' shown labels, and for the lists,
+// whose content says what they are, labels that are not shown.
 bool FrmSorvane::CreateControls(UINT dpi) {
   const HWND window = Window();
+  const HWND drivesLabel = CreateHiddenLabel(window, layout::kDrv1.accessibleName);
   const HWND drives = CreateControl(window, WC_COMBOBOXW, layout::kDrv1,
                                     WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                                     0, kDrv1, dpi);
+  const HWND foldersLabel = CreateHiddenLabel(window, layout::kDir1.accessibleName);
   const HWND folders = CreateControl(
       window, WC_LISTBOXW, layout::kDir1,
       WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
       WS_EX_CLIENTEDGE, kDir1, dpi);
+  const HWND filesLabel = CreateHiddenLabel(window, layout::kFil1.accessibleName);
   const HWND files = CreateControl(window, WC_LISTBOXW, layout::kFil1,
                                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                    WS_EX_CLIENTEDGE, kFil1, dpi);
+  Lbl1 = CreateControl(window, WC_STATICW, layout::kLbl1, SS_LEFT | SS_NOPREFIX, 0, kLbl1, dpi);
   // The input box only shows the chosen file; the conversion never reads it back.
   Txt1 = CreateControl(window, WC_EDITW, layout::kTxt1, WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
                        WS_EX_CLIENTEDGE, kTxt1, dpi);
   Cmd1 = CreateControl(window, WC_BUTTONW, layout::kCmd1, WS_TABSTOP | BS_PUSHBUTTON, 0, kCmd1, dpi);
+  Lbl2 = CreateControl(window, WC_STATICW, layout::kLbl2, SS_LEFT | SS_NOPREFIX, 0, kLbl2, dpi);
   Txt2 = CreateControl(window, WC_EDITW, layout::kTxt2, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                        kTxt2, dpi);
   Cmd2 = CreateControl(window, WC_BUTTONW, layout::kCmd2, WS_TABSTOP | BS_PUSHBUTTON, 0, kCmd2, dpi);
-  Lbl1 = CreateControl(window, WC_STATICW, layout::kLbl1, SS_LEFT | SS_NOPREFIX, 0, kLbl1, dpi);
-  Lbl2 = CreateControl(window, WC_STATICW, layout::kLbl2, SS_LEFT | SS_NOPREFIX, 0, kLbl2, dpi);
   Line1 = CreateControl(window, WC_STATICW, {layout::kLine1.name, {}}, SS_BLACKRECT, 0, kLine1, dpi);
-  for (const HWND control : {drives, folders, files, Txt1, Cmd1, Txt2, Cmd2, Lbl1, Lbl2, Line1}) {
+  for (const HWND control : {drivesLabel, drives, foldersLabel, folders, filesLabel, files, Lbl1, Txt1, Cmd1, Lbl2,
+                             Txt2, Cmd2, Line1}) {
     if (!control) return false;
   }
   for (const HWND box : {Txt1, Txt2}) ::SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
@@ -161,12 +191,44 @@ void FrmSorvane::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 // A window that is not a dialog forgets its focus when another window takes over.
+// Coming to the front, it also reads the folder shown anew, for where no notification
+// comes (a network share, a folder on a removable drive).
 void FrmSorvane::OnActivate(bool active) noexcept {
   if (!active) {
     focusWhenInactive_ = ::GetFocus();
     return;
   }
   if (Drv1) ::SetFocus(focusWhenInactive_ ? focusWhenInactive_ : Drv1->Handle());
+  RefreshSoon(false);
+}
+
+void FrmSorvane::OnDropFiles(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT index = 0; index < count; ++index) {
+    std::wstring path(::DragQueryFileW(drop, index, nullptr, 0), L'\0');
+    ::DragQueryFileW(drop, index, path.data(), static_cast<UINT>(path.size() + 1));
+    paths.push_back(Utf8FromWide(path));
+  }
+  ::DragFinish(drop);
+  if (logic_) logic_->OpenFromOutside(paths);
+}
+
+void FrmSorvane::RefreshSoon(bool drives) noexcept {
+  drivesChanged_ = drivesChanged_ || drives;
+  if (!std::exchange(refreshPending_, true)) ::SetTimer(Window(), kRefreshTimer, kRefreshDelayMilliseconds, nullptr);
+}
+
+void FrmSorvane::OnTimer(UINT_PTR id) {
+  if (id != kRefreshTimer) return;
+  ::KillTimer(Window(), kRefreshTimer);
+  refreshPending_ = false;
+  if (!logic_) return;
+  if (std::exchange(drivesChanged_, false)) {
+    logic_->RefreshDrives();
+  } else {
+    logic_->RefreshFolder();
+  }
 }
 
 void FrmSorvane::OnDrawItem(int id, const DRAWITEMSTRUCT& item) const noexcept {
@@ -227,5 +289,7 @@ void FrmSorvane::ShowWaitCursor() { cursorBeforeWait_ = ::SetCursor(::LoadCursor
 void FrmSorvane::EndWaitCursor() noexcept { ::SetCursor(cursorBeforeWait_); }
 
 void FrmSorvane::Tell(std::string_view message) { messageBoxes_.Show(Window(), message); }
+
+void FrmSorvane::WatchFolder(const std::string& folder) { folderWatch_->Watch(folder); }
 
 }  // namespace sorvane::win32

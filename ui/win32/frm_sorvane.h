@@ -1,8 +1,9 @@
 #pragma once
 // FrmSorvane: the program's working window, of the platform's own controls. The user
-// picks a point file in the drive, directory and file lists, checks or edits the DXF
-// path, converts, and leaves. What each of these does is MainWindow's; the window
-// shows it.
+// picks a point file in the drive, directory and file lists (or drops one on the
+// window), checks or edits the DXF path, converts, and leaves. What each of these does
+// is MainWindow's; the window shows it, and tells it when the folder shown or the
+// drives change.
 
 #include "runtime/program_end.h"
 #include "selection/main_window.h"
@@ -12,12 +13,16 @@
 #include "ui/win32/dir_list_box.h"
 #include "ui/win32/drive_list_box.h"
 #include "ui/win32/file_list_box.h"
+#include "ui/win32/folder_watch.h"
 #include "ui/win32/message_boxes.h"
+
+#include <shellapi.h>
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sorvane::win32 {
 
@@ -38,6 +43,8 @@ class FrmSorvane final : public BaseWindow, private MainWindowView {
 
   const std::string& InPath() const noexcept { return logic_->InPath(); }
   const std::string& OutPath() const noexcept { return logic_->OutPath(); }
+  // Paths named on the command line.
+  void OpenFromOutside(const std::vector<std::string>& paths) { logic_->OpenFromOutside(paths); }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -46,6 +53,11 @@ class FrmSorvane final : public BaseWindow, private MainWindowView {
   void OnDrawItem(int id, const DRAWITEMSTRUCT& item) const noexcept;
   void OnActivate(bool active) noexcept;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnDropFiles(HDROP drop);
+  void OnTimer(UINT_PTR id);
+  // Refreshes the lists soon, the drive list too when `drives`: a burst of changes (a
+  // folder of files copied in) is read once.
+  void RefreshSoon(bool drives) noexcept;
   [[nodiscard]] bool CreateControls(UINT dpi);
   void LayOut(UINT dpi);
 
@@ -54,12 +66,16 @@ class FrmSorvane final : public BaseWindow, private MainWindowView {
   void ShowWaitCursor() override;
   void EndWaitCursor() noexcept override;
   void Tell(std::string_view message) override;
+  void WatchFolder(const std::string& folder) override;
 
   ProgramEnd& programEnd_;
   MessageBoxes& messageBoxes_;
   std::unique_ptr<CaptionFont> font_;
   HWND focusWhenInactive_ = nullptr;
   HCURSOR cursorBeforeWait_ = nullptr;
+  std::optional<FolderWatch> folderWatch_;
+  bool refreshPending_ = false;
+  bool drivesChanged_ = false;
 
   std::unique_ptr<DriveListBox> Drv1;
   std::unique_ptr<DirListBox> Dir1;

@@ -16,7 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStorageInfo>
 #include <QTimer>
@@ -73,6 +75,8 @@ class tst_FrmSorvane : public QObject {
   void startsOnTheCurrentFolderWithTheFocusOnTheDriveList();
   void everyClickOnAFileRaisesFil1ClickOnceAndAnEditFollowsTheBox();
   void openingAFolderOrPickingADriveMovesTheLists();
+  void aPointFileDroppedOnTheWindowIsChosen();
+  void aFileCreatedInTheShownFolderAppearsAndNothingElseMoves();
   void convertTellsTheOutcomeInTheProgramsMessageBox();
   void tabWalksTheDesignedOrder();
   void enterInATextBoxPressesNoButton();
@@ -216,6 +220,53 @@ void tst_FrmSorvane::openingAFolderOrPickingADriveMovesTheLists() {
   PickDrive(0);
   QCOMPARE(Control<DirListBox>("Dir1")->currentItem()->text(0), QDir::rootPath());
   QCOMPARE(Control<QComboBox>("Drv1")->currentIndex(), 0);
+}
+
+// As a file manager drags it: its address and its path as text, dropped over the output
+// box, which would take the text if the window let it.
+void tst_FrmSorvane::aPointFileDroppedOnTheWindowIsChosen() {
+  const QString path = QString::fromStdString(*scratch_ / "sub/inner.csv");
+  QMimeData dragged;
+  dragged.setUrls({QUrl::fromLocalFile(path)});
+  dragged.setText(path);
+  auto* outBox = Control<QLineEdit>("Txt2");
+  const QPoint over = outBox->rect().center();
+  QDragEnterEvent enter(over, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+  QApplication::sendEvent(outBox, &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(over, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+  QApplication::sendEvent(outBox, &drop);
+  QVERIFY(drop.isAccepted());
+
+  QTRY_COMPARE(Control<QLineEdit>("Txt1")->text(), path);
+  QCOMPARE(outBox->text(), QString::fromStdString(*scratch_ / "sub/inner.dxf"));
+  QCOMPARE(Control<FileListBox>("Fil1")->currentItem()->text(), QStringLiteral("inner.csv"));
+  QCOMPARE(Control<DirListBox>("Dir1")->currentItem()->text(0), QStringLiteral("sub"));
+}
+
+// Within a second, through the system's notification; the list stays scrolled as it
+// was, the selection and the focus stay, and so does the edited output path.
+void tst_FrmSorvane::aFileCreatedInTheShownFolderAppearsAndNothingElseMoves() {
+  auto* files = Control<FileListBox>("Fil1");
+  ClickFile("points.csv");
+  auto* outBox = Control<QLineEdit>("Txt2");
+  outBox->setFocus();
+  QTest::keyClicks(outBox, "_2");
+  const QString edited = outBox->text();
+  for (int i = 10; i < 50; ++i) sorvane::testing::WriteFile(*scratch_ / ("z" + std::to_string(i) + ".csv"), "1,2,3\n");
+  QTRY_COMPARE_WITH_TIMEOUT(files->count(), 43, 1000);
+  QScrollBar* scroll = files->verticalScrollBar();
+  scroll->setValue(scroll->maximum() / 2);
+  const int top = scroll->value();
+  QVERIFY(top > 0);
+
+  sorvane::testing::WriteFile(*scratch_ / "new.csv", "1,2,3\n");
+  QTRY_VERIFY_WITH_TIMEOUT(!files->findItems(QStringLiteral("new.csv"), Qt::MatchExactly).isEmpty(), 1000);
+  QCOMPARE(scroll->value(), top);
+  QCOMPARE(files->currentItem()->text(), QStringLiteral("points.csv"));
+  QCOMPARE(QApplication::focusWidget(), outBox);
+  QCOMPARE(outBox->text(), edited);
+  QCOMPARE(window_->OutPath(), edited.toStdString());
 }
 
 void tst_FrmSorvane::convertTellsTheOutcomeInTheProgramsMessageBox() {

@@ -1,5 +1,6 @@
 #include "ui/win32/frm_sorvane.h"
 
+#include "runtime/program_io.h"
 #include "runtime/windows_text.h"
 #include "tests/support/case_names.h"
 #include "tests/support/scratch_directory.h"
@@ -9,6 +10,8 @@
 #include "ui/win32/control_ids.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
+#include <shlobj.h>
 
 #include <filesystem>
 #include <map>
@@ -24,6 +27,11 @@ using namespace sorvane::win32;
 
 using namespace sorvane::win32::testing;
 namespace cases = sorvane::window_cases;
+
+// How long a change on disk may take to show: a second, with room for a busy machine.
+constexpr ULONGLONG kNoticed = 2000;
+// How long a program may take to start under Wine on a busy machine.
+constexpr ULONGLONG kProgramStarted = 20000;
 
 const std::map<std::string, int> kIds = {
     {"Drv1", kDrv1}, {"Dir1", kDir1}, {"Fil1", kFil1}, {"Lbl1", kLbl1}, {"Txt1", kTxt1},
@@ -65,10 +73,27 @@ class FrmSorvaneTest : public ::testing::Test {
   }
 
   HWND Control(const std::string& name) const { return ::GetDlgItem(window->Window(), kIds.at(name)); }
+  // The main window of the process `id`, once it has one.
+  static HWND WindowOfProcess(DWORD id) {
+    std::pair<DWORD, HWND> search{id, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) {
+          auto& [process, found] = *reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(window, &owner);
+          if (owner != process || ClassOf(window) != kMainWindowClass) return TRUE;
+          found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+  }
   std::string Text(const std::string& name) const { return Utf8FromWide(WindowTextOf(Control(name))); }
+  // By the message, which also reads a control of another program.
   static std::wstring WindowTextOf(HWND window) {
     std::wstring text(512, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), 512)));
+    text.resize(static_cast<std::size_t>(
+        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
   }
   void ClickFile(const std::string& name) {
@@ -218,6 +243,133 @@ TEST_F(FrmSorvaneTest, EnterAndEscPressNoButtonButAFocusedOne) {
   ::SetFocus(Control("Cmd2"));
   PressKey(VK_RETURN);
   EXPECT_EQ(programEnd.requests, 1);
+}
+
+// The static control Windows names a control after: the nearest one made before it,
+// looking no further back than the control before it that takes the focus.
+HWND LabelBefore(HWND control) {
+  for (HWND previous = ::GetWindow(control, GW_HWNDPREV); previous; previous = ::GetWindow(previous, GW_HWNDPREV)) {
+    if (ClassOf(previous) == L"Static") return previous;
+    if (::GetWindowLongW(previous, GWL_STYLE) & WS_TABSTOP) return nullptr;
+  }
+  return nullptr;
+}
+
+// The name Windows' own accessibility object for `control` gives a screen reader.
+std::string AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible)))) {
+    return "(none)";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::string text = "(none)";
+  if (accessible->get_accName(self, &name) == S_OK && name) text = Utf8FromWide(name);
+  ::SysFreeString(name);
+  accessible->Release();
+  return text;
+}
+
+// A screen reader finds each control's role in its kind, and its name in the label made
+// right before it, or in a button's caption. Wine's accessibility objects name boxes
+// and buttons as Windows does; the lists they leave unnamed, so the test reads their
+// labels as Windows reads them.
+TEST_F(FrmSorvaneTest, EveryControlIsNamedForScreenReaders) {
+  const std::map<std::string, std::wstring> kinds = {{"Drv1", L"ComboBox"}, {"Dir1", L"ListBox"},
+                                                     {"Fil1", L"ListBox"},  {"Txt1", L"Edit"},
+                                                     {"Txt2", L"Edit"},     {"Cmd1", L"Button"},
+                                                     {"Cmd2", L"Button"}};
+  for (const auto& control : cases::kSpoken) {
+    SCOPED_TRACE(control.name);
+    const HWND handle = Control(control.name);
+    const std::wstring kind = ClassOf(handle);
+    EXPECT_EQ(kind, kinds.at(control.name));
+    if (kind == L"Button") {
+      EXPECT_EQ(Text(control.name), control.spoken);
+    } else {
+      const HWND label = LabelBefore(handle);
+      ASSERT_TRUE(label);
+      EXPECT_EQ(Utf8FromWide(WindowTextOf(label)), control.spoken);
+    }
+    if (kind == L"Button" || kind == L"Edit") {
+      EXPECT_EQ(AccessibleName(handle), control.spoken);
+    }
+  }
+}
+
+// As Explorer drops it: a list of wide paths behind a DROPFILES head, which the window
+// frees when done.
+TEST_F(FrmSorvaneTest, APointFileDroppedOnTheWindowIsChosen) {
+  const std::wstring path = WideFromUtf8(Here("sub/inner.csv"));
+  const std::size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+  const HGLOBAL drop = ::GlobalAlloc(GHND, bytes);
+  ASSERT_TRUE(drop);
+  auto* head = static_cast<DROPFILES*>(::GlobalLock(drop));
+  head->pFiles = sizeof(DROPFILES);
+  head->fWide = TRUE;
+  path.copy(reinterpret_cast<wchar_t*>(head + 1), path.size());
+  ::GlobalUnlock(drop);
+  EXPECT_TRUE(::GetWindowLongW(window->Window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "Explorer would not drop";
+  ::SendMessageW(window->Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  Pump();
+
+  EXPECT_EQ(Text("Txt1"), Here("sub/inner.csv"));
+  EXPECT_EQ(Text("Txt2"), Here("sub/inner.dxf"));
+  const HWND files = Control("Fil1");
+  EXPECT_EQ(::SendMessageW(files, LB_GETCURSEL, 0, 0), EntryIndex(files, L"inner.csv"));
+  EXPECT_EQ(::SendMessageW(Control("Dir1"), LB_GETCURSEL, 0, 0), EntryIndex(Control("Dir1"), L"sub"));
+  EXPECT_TRUE(boxes.texts.empty());
+}
+
+// The system's change notification, within a second; the list stays scrolled as it was,
+// and the selection and the focus stay.
+TEST_F(FrmSorvaneTest, AFileCreatedInTheShownFolderAppearsAndNothingElseMoves) {
+  const HWND files = Control("Fil1");
+  ClickFile("points.csv");
+  for (int i = 10; i < 40; ++i) sorvane::testing::WriteFile(scratch / std::string("z").append(std::to_string(i)).append(".csv"), "1,2,3\n");
+  ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(files, LB_GETCOUNT, 0, 0) == 34; }, kNoticed));
+  ::SendMessageW(files, LB_SETTOPINDEX, 10, 0);
+  const LRESULT top = ::SendMessageW(files, LB_GETTOPINDEX, 0, 0);
+  ASSERT_GT(top, 0);
+  ::SetFocus(Control("Txt2"));
+
+  sorvane::testing::WriteFile(scratch / "new.csv", "1,2,3\n");
+  EXPECT_TRUE(PumpUntil([&] { return EntryIndex(files, L"new.csv") >= 0; }, kNoticed));
+  EXPECT_EQ(::SendMessageW(files, LB_GETTOPINDEX, 0, 0), top);
+  EXPECT_EQ(::SendMessageW(files, LB_GETCURSEL, 0, 0), EntryIndex(files, L"points.csv"));
+  EXPECT_EQ(::GetFocus(), Control("Txt2"));
+  EXPECT_EQ(window->InPath(), Here("points.csv"));
+}
+
+// The program itself, started with a point file's path, as Explorer starts it for a file
+// dropped on its icon; read from outside, as another program would.
+TEST_F(FrmSorvaneTest, TheProgramStartedWithAPointFileShowsItChosen) {
+  const std::filesystem::path program = PathFromUtf8(ProgramPath()).parent_path() / SORVANE_WINDOW_FROM_TEST;
+  std::wstring commandLine = L"\"" + program.wstring() + L"\" \"" + WideFromUtf8(Here("sub/inner.csv")) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  ASSERT_TRUE(::CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               WideFromUtf8(scratch.Path()).c_str(), &startup, &started));
+  HWND other = nullptr;
+  EXPECT_TRUE(PumpUntil([&] {
+    other = WindowOfProcess(started.dwProcessId);
+    return other && !WindowTextOf(::GetDlgItem(other, kTxt1)).empty();
+  }, kProgramStarted));
+  if (other) {
+    EXPECT_EQ(Utf8FromWide(WindowTextOf(::GetDlgItem(other, kTxt1))), Here("sub/inner.csv"));
+    EXPECT_EQ(Utf8FromWide(WindowTextOf(::GetDlgItem(other, kTxt2))), Here("sub/inner.dxf"));
+    const HWND files = ::GetDlgItem(other, kFil1);
+    EXPECT_EQ(::SendMessageW(files, LB_GETCURSEL, 0, 0), EntryIndex(files, L"inner.csv"));
+    ::PostMessageW(other, WM_CLOSE, 0, 0);
+  }
+  if (::WaitForSingleObject(started.hProcess, 10000) != WAIT_OBJECT_0) ::TerminateProcess(started.hProcess, 1);
+  ::CloseHandle(started.hThread);
+  ::CloseHandle(started.hProcess);
+  EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(Here("sub/inner.dxf"))));
 }
 
 // Folders and files past the 260 characters that std::filesystem reaches under MinGW,

@@ -17,6 +17,20 @@ inline void Pump() {
 }
 
 // A key pressed and let go on the control with the focus (or `target`).
+// Handles messages as they come until `done` says so, for at most `milliseconds`.
+// Whether it did.
+template <typename Done>
+bool PumpUntil(Done done, ULONGLONG milliseconds) {
+  const ULONGLONG end = ::GetTickCount64() + milliseconds;
+  while (!done()) {
+    if (::GetTickCount64() > end) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    Pump();
+  }
+  return true;
+}
+
+// A key pressed and let go on the control with the focus (or `target`).
 inline void PressKey(UINT key, HWND target = ::GetFocus()) {
   MSG down{target, WM_KEYDOWN, key, 1, 0, {}};
   DispatchWithDialogKeys(down);
@@ -50,6 +64,12 @@ inline void ClickEntry(HWND list, int index, bool twice = false) {
     ::SendMessageW(list, WM_LBUTTONUP, 0, at);
   }
   Pump();
+}
+
+inline std::wstring ClassOf(HWND window) {
+  std::wstring name(64, L'\0');
+  name.resize(static_cast<std::size_t>(::GetClassNameW(window, name.data(), 64)));
+  return name;
 }
 
 // Where `control` stands in its window's client area.
