@@ -8,7 +8,6 @@
 #include "engine/template_records.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>

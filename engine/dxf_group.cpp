@@ -6,8 +6,6 @@
 namespace sorvane {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The CR of the first CR LF at or after `from`; npos when there is none. A plain scan:
 // lines are short, and a library call per line would cost more than it saves.
 std::size_t LineEnd(std::string_view text, std::size_t from) {

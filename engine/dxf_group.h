@@ -6,7 +6,6 @@
 #include "engine/handle.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -15,6 +14,8 @@ namespace sorvane {
 // A comment: readers skip the group, whatever its value line holds.
 inline constexpr int kCommentCode = 999;
 
+// The blanks that may stand around a value: spaces and tabs.
+constexpr bool IsBlank(char c) noexcept { return c == ' ' || c == '\t'; }
 std::string_view TrimBlanks(std::string_view text) noexcept;
 
 // The group code of a code line; nullopt when the line is not a whole non-negative

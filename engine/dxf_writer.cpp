@@ -227,7 +227,7 @@ void DxfWriter::WritePrologue() {
 void DxfWriter::EndPolyline() { WriteEntityStart("SEQEND", polyline_, kPolylineLayer, {}); }
 
 void DxfWriter::StartLabels(std::optional<double> textHeight) {
-  const double height = textHeight.value_or(header_.TextSize().value_or(kDefaultTextSize));
+  const double height = textHeight.value_or(header_.TextSize());
   NumberText heightText;
   heightText.length =
       static_cast<std::uint8_t>(PrintNumberText(height, heightText.text) - heightText.text);

@@ -84,7 +84,7 @@ class DxfWriter {
   void EndPolyline();
 
   // Once the polyline is ended: takes what every label has from the template's HEADER,
-  // its current layer ($CLAYER), the height of its text ($TEXTSIZE, or kDefaultTextSize
+  // its current layer ($CLAYER), the height of its text ($TEXTSIZE, or its default
   // when it sets none), unless `textHeight` is given, and how it keeps text (UTF-8 from
   // R2007 on, before that the code page of $DWGCODEPAGE).
   void StartLabels(std::optional<double> textHeight);
@@ -95,9 +95,6 @@ class DxfWriter {
   // ENDSEC; for R12 EOF, for R13 or newer the template's sections after ENTITIES, and
   // the final $HANDSEED. With EndPolyline, 8 lines for R12.
   void WriteTrailer();
-
-  // The text height of a drawing whose template sets none, as CAD programs take it.
-  static constexpr double kDefaultTextSize = 0.2;
 
  private:
   // The template's next line, as ReadTemplateLine reads it, shown to header_ too.

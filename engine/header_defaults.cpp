@@ -13,18 +13,11 @@ constexpr std::string_view kFirstUtf8Version = "AC1021";
 
 void HeaderDefaults::Take(std::string_view line) {
   if (place_ == Place::Done) return;
-  if (!onCodeLine_) {
-    onCodeLine_ = true;
-    TakePair(code_, line);
-    return;
+  switch (lines_.Take(line)) {
+    case GroupLines::Line::Code: return;
+    case GroupLines::Line::NotACode: place_ = Place::Done; return;  // not read as DXF pairs
+    case GroupLines::Line::Value: TakePair(lines_.Code(), line); return;
   }
-  const std::optional<int> code = GroupCode(line);
-  if (!code) {
-    place_ = Place::Done;  // not read as DXF pairs
-    return;
-  }
-  code_ = *code;
-  onCodeLine_ = false;
 }
 
 void HeaderDefaults::TakePair(int code, std::string_view value) {

@@ -3,6 +3,8 @@
 // the current layer, the text height, and the code page its text is kept in. A label
 // written into the drawing takes these, as one drawn in a CAD program would.
 
+#include "engine/dxf_group.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,21 +20,23 @@ class HeaderDefaults {
 
   // $CLAYER, "0" when the template sets none.
   const std::string& CurrentLayer() const { return layer_; }
-  // $TEXTSIZE when it is a number above 0.
-  std::optional<double> TextSize() const { return textSize_; }
+  // $TEXTSIZE when it is a number above 0; otherwise 0.2, as CAD programs take a
+  // drawing that sets none.
+  double TextSize() const { return textSize_.value_or(kDefaultTextSize); }
   // $DWGCODEPAGE as written ("ANSI_932"); empty when the template sets none.
   const std::string& CodePage() const { return codePage_; }
   // Whether $ACADVER claims R2007 (AC1021) or newer, whose text is UTF-8.
   bool TextIsUtf8() const { return textIsUtf8_; }
 
  private:
+  static constexpr double kDefaultTextSize = 0.2;
+
   enum class Place { BeforeSections, SectionName, Header, Done };
 
   void TakePair(int code, std::string_view value);
 
   Place place_ = Place::BeforeSections;
-  bool onCodeLine_ = true;
-  int code_ = 0;
+  GroupLines lines_;
   std::string variable_;  // the HEADER variable whose value comes next
   std::string layer_ = "0";
   std::optional<double> textSize_;

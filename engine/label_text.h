@@ -27,7 +27,7 @@ class LabelText {
   std::string_view Of(std::string_view name);
 
  private:
-  // `name` in UTF-8, put in text_.
+  // `name` in UTF-8, put in decoded_.
   void Decode(std::string_view name);
   // The bytes of a character beyond ASCII in the drawing's code page, or its escape.
   const std::string& Encoded(std::string_view utf8Character);

@@ -21,8 +21,6 @@ struct Fields {
   std::string_view name;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 char SeparatorCharacter(Separator separator) {
   switch (separator) {
     case Separator::Tab: return '\t';

@@ -1,6 +1,7 @@
 #include "runtime/file_name_pattern.h"
 
 #include "runtime/upper_case_table.h"
+#include "runtime/utf8_text.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -19,35 +20,10 @@ struct Character {
 
 // The character that begins at byte `at` of `text`, which has one there.
 Character CharacterAt(std::string_view text, std::size_t at) noexcept {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  const Character stray{kStrayByte + lead, 1};
-  if (lead < 0x80) return {lead, 1};
-  std::size_t length = 0;
-  char32_t value = 0;
-  char32_t smallest = 0;  // a longer form than needed is no character
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    value = lead & 0x1FU;
-    smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    value = lead & 0x0FU;
-    smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    value = lead & 0x07U;
-    smallest = 0x10000;
-  } else {
-    return stray;
-  }
-  if (text.size() - at < length) return stray;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80) return stray;
-    value = (value << 6) | (next & 0x3FU);
-  }
-  if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000)) return stray;
-  return {value, length};
+  const std::string_view rest = text.substr(at);
+  const std::size_t length = Utf8CharacterSize(rest);
+  if (length == 0) return {kStrayByte + static_cast<unsigned char>(rest[0]), 1};
+  return {Utf8CodePoint(rest.substr(0, length)), length};
 }
 
 char32_t Capital(char32_t c) noexcept {

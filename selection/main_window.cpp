@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 namespace sorvane {
 namespace {
@@ -167,7 +168,7 @@ void MainWindow::RefreshFolder() {
   // A share that does not answer for a while is still there; only a folder that is gone
   // (removed, or on a drive taken away) is left.
   if (CurrentFileSystem().Status(folder_).kind != PathKind::Nothing) return;
-  if (!ShowNearestFolder(Utf8FromPath(NormalFolder(folder_).parent_path()))) {
+  if (!ShowNearestFolder(Utf8FromPath(PathFromUtf8(folder_).parent_path()))) {
     static_cast<void>(ShowNearestFolder(StartFolder()));
   }
 }
@@ -175,6 +176,14 @@ void MainWindow::RefreshFolder() {
 void MainWindow::RefreshDrives() {
   ListDrives(CurrentFileSystem().MountedVolumes(), folder_);
   RefreshFolder();
+}
+
+void MainWindow::RefreshNoted() {
+  if (std::exchange(drivesChanged_, false)) {
+    RefreshDrives();
+  } else {
+    RefreshFolder();
+  }
 }
 
 bool MainWindow::ShowFolder(const std::string& requested, const std::string& selectedFile, ListScroll scroll) {
@@ -227,10 +236,12 @@ void MainWindow::ListDrives(const std::vector<MountedVolume>& volumes, const std
   if (drives == drives_ && entries == driveEntries_) return;
   drives_ = std::move(drives);
   driveEntries_ = std::move(entries);
-  driveList_.Show(driveEntries_, IndexOf(drives_, DriveOf(folder_, drives_)), ListScroll::Kept);
+  driveList_.Show(driveEntries_, DriveIndexOfFolder(), ListScroll::Kept);
 }
 
-void MainWindow::SelectDriveOfFolder() { window_.SelectDrive(IndexOf(drives_, DriveOf(folder_, drives_))); }
+int MainWindow::DriveIndexOfFolder() const { return IndexOf(drives_, DriveOf(folder_, drives_)); }
+
+void MainWindow::SelectDriveOfFolder() { window_.SelectDrive(DriveIndexOfFolder()); }
 
 void MainWindow::ChooseFile(const std::string& folder, const std::string& fileName) {
   inPath_ = DeriveInPath(folder, fileName);

@@ -11,6 +11,7 @@
 #include "selection/mounted_drives.h"
 #include "selection/shown_path.h"
 
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,9 @@ inline constexpr std::string_view kCannotOpenFolder = "フォルダを開けま�
 inline constexpr std::string_view kFileMissing = "ファイルが存在しません";
 inline constexpr std::string_view kNotAPointFile = "CSVファイルを選択してください";
 inline constexpr std::string_view kOneFileAtATime = "ファイルは1つずつ選択してください";
+// How long after a change on disk is noted the lists read it, so that a burst of
+// changes (a folder of files copied in) is read once.
+inline constexpr std::chrono::milliseconds kRefreshDelay{100};
 
 class MainWindow {
  public:
@@ -75,6 +79,11 @@ class MainWindow {
   // file system's volumes now, the one holding the folder shown selected, and the
   // folder is refreshed.
   void RefreshDrives();
+  // The folder shown, or the mounted volumes too when `drives`, may have changed; the
+  // view calls RefreshNoted once kRefreshDelay has passed since the first change noted.
+  void NoteDiskChange(bool drives) noexcept { drivesChanged_ = drivesChanged_ || drives; }
+  // Refreshes what the changes noted since the last call may have changed.
+  void RefreshNoted();
 
   const std::string& InPath() const noexcept { return inPath_; }
   const std::string& OutPath() const noexcept { return output_.Path(); }
@@ -87,6 +96,8 @@ class MainWindow {
   // it that can. False when none can.
   bool ShowNearestFolder(const std::string& folder);
   void ListDrives(const std::vector<MountedVolume>& volumes, const std::string& shownFolder);
+  // The index in the drive list of the drive holding the folder shown; -1 for none.
+  int DriveIndexOfFolder() const;
   void SelectDriveOfFolder();
   // InPath becomes `fileName` in `folder`, and OutPath the path proposed beside it.
   void ChooseFile(const std::string& folder, const std::string& fileName);
@@ -102,6 +113,7 @@ class MainWindow {
   std::vector<std::string> folders_;     // the directory list's entries, as full paths
   std::vector<std::string> files_;       // the file list's entries, as names in folder_
   std::string selectedFile_;             // the file list's selected entry; empty for none
+  bool drivesChanged_ = false;           // noted since the last RefreshNoted
   std::string inPath_;
   ShownPath output_;
 };

@@ -14,6 +14,8 @@
 #include <array>
 #include <cwchar>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace sorvane {
 namespace {
@@ -28,6 +30,17 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 HANDLE Native(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 FileHandle Portable(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
 
+// The absolute, normal form of `path` that the system makes of it; none when it cannot.
+std::optional<std::wstring> FullPathOf(const std::wstring& path) {
+  const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return std::nullopt;
+  std::wstring full(size, L'\0');
+  const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return std::nullopt;
+  full.resize(length);
+  return full;
+}
+
 // A path as the system's file calls take it. One too long for the plain form (260
 // characters, and 248 for a folder) goes in the long form, "\\?\C:\..." or
 // "\\?\UNC\server\...", which Windows takes at any length whether or not the machine
@@ -38,13 +51,9 @@ std::wstring WidePath(const std::string& path) {
   constexpr std::size_t kLongestPlainFolder = MAX_PATH - 12;
   std::wstring wide = WideFromUtf8(path);
   if (wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return wide;
-  const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return wide;
-  std::wstring full(size, L'\0');
-  const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-  if (length == 0 || length >= size || length < kLongestPlainFolder) return wide;
-  full.resize(length);
-  return full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
+  const std::optional<std::wstring> full = FullPathOf(wide);
+  if (!full || full->size() < kLongestPlainFolder) return wide;
+  return full->starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full->substr(2) : L"\\\\?\\" + *full;
 }
 
 HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
@@ -63,11 +72,8 @@ HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD dispositio
 bool NamesDevice(const std::string& path) {
   const std::wstring wide = WideFromUtf8(path);
   if (wide.empty() || wide.starts_with(L"\\\\")) return false;
-  const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return false;
-  std::wstring full(size, L'\0');
-  const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-  return length > 0 && length < size && std::wstring_view(full.data(), length).starts_with(L"\\\\.\\");
+  const std::optional<std::wstring> full = FullPathOf(wide);
+  return full && full->starts_with(L"\\\\.\\");
 }
 
 // The volume and the file's index on it name one file whatever path reaches it: other
@@ -96,15 +102,6 @@ bool WriteAll(const char* data, std::size_t size, WriteSome writeSome) {
     done += written;
   }
   return true;
-}
-
-// Where the entries of `folder`, as ListFolder takes it, are: "" stands for the
-// current folder and a drive ("C:") for its current folder, so only a folder's own
-// name is followed by a separator.
-std::string EntryPath(const std::string& folder, std::string_view name) {
-  const bool separated = folder.empty() || folder.ends_with('\\') || folder.ends_with('/') ||
-                         folder.ends_with(':');
-  return folder + (separated ? "" : "\\") + std::string(name);
 }
 
 }  // namespace
@@ -266,7 +263,7 @@ std::vector<std::string> NativeFileSystem::ListTemporaries(const std::string& di
 }
 
 std::optional<std::vector<FolderEntry>> NativeFileSystem::ListFolder(const std::string& folder) {
-  const std::wstring pattern = WidePath(EntryPath(folder, "*"));
+  const std::wstring pattern = WidePath(JoinPath(folder, "*"));
   WIN32_FIND_DATAW found{};
   const HANDLE first = pattern.empty() ? INVALID_HANDLE_VALUE
                                        : ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
@@ -288,7 +285,7 @@ std::optional<std::vector<FolderEntry>> NativeFileSystem::ListFolder(const std::
                       (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
                        found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
     if (link) {
-      entry.kind = Status(EntryPath(folder, entry.name)).kind;
+      entry.kind = Status(JoinPath(folder, entry.name)).kind;
     } else if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       entry.kind = PathKind::Directory;
     }

@@ -30,15 +30,11 @@ namespace {
 
 namespace layout = design::main_window;
 
-// How long the window waits after a change on disk before it reads the folder again.
-constexpr std::chrono::milliseconds kRefreshDelay{100};
-
-// The files and folders of this machine that a drag carries, as paths in the file
-// system's own bytes.
+// The files and folders of this machine that a drag carries, as the program's paths.
 std::vector<std::string> LocalPaths(const QMimeData& dragged) {
   std::vector<std::string> paths;
   for (const QUrl& url : dragged.urls()) {
-    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    if (url.isLocalFile()) paths.push_back(Utf8Bytes(url.toLocalFile()));
   }
   return paths;
 }
@@ -144,13 +140,7 @@ void FrmSorvane::ConnectProcedures() {
   connect(&folderWatch_, &QFileSystemWatcher::directoryChanged, this, [this] { RefreshSoon(false); });
   connect(new MountChanges(this), &MountChanges::Changed, this, [this] { RefreshSoon(true); });
   connect(&openDropped_, &QTimer::timeout, this, [this] { logic_->OpenFromOutside(std::exchange(dropped_, {})); });
-  connect(&refreshTimer_, &QTimer::timeout, this, [this] {
-    if (std::exchange(drivesChanged_, false)) {
-      logic_->RefreshDrives();
-    } else {
-      logic_->RefreshFolder();
-    }
-  });
+  connect(&refreshTimer_, &QTimer::timeout, this, [this] { logic_->RefreshNoted(); });
 }
 
 // Where no notification comes (a network share, a system that does not tell its mounts),
@@ -176,7 +166,7 @@ void FrmSorvane::dropEvent(QDropEvent* event) {
 }
 
 void FrmSorvane::RefreshSoon(bool drives) {
-  drivesChanged_ = drivesChanged_ || drives;
+  logic_->NoteDiskChange(drives);
   if (!refreshTimer_.isActive()) refreshTimer_.start();
 }
 
@@ -202,7 +192,7 @@ void FrmSorvane::Tell(std::string_view message) { ShowMessageBox(this, Utf8Text(
 // read anew when the window comes to the front.
 void FrmSorvane::WatchFolder(const std::string& folder) {
   if (const QStringList watched = folderWatch_.directories(); !watched.isEmpty()) folderWatch_.removePaths(watched);
-  folderWatch_.addPath(QFile::decodeName(QByteArray::fromStdString(folder)));
+  folderWatch_.addPath(Utf8Text(folder));
 }
 
 }  // namespace sorvane

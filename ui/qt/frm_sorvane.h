@@ -60,13 +60,12 @@ class FrmSorvane : public QMainWindow, private MainWindowView {
   void EndWaitCursor() noexcept override;
   void Tell(std::string_view message) override;
   void WatchFolder(const std::string& folder) override;
-  // Refreshes the lists soon, the drive list too when `drives`: a burst of changes (a
-  // folder of files copied in) is read once.
+  // Notes a change on disk, of the mounted volumes too when `drives`, and has the
+  // lists refreshed kRefreshDelay later.
   void RefreshSoon(bool drives);
 
   QFileSystemWatcher folderWatch_;
   QTimer refreshTimer_;
-  bool drivesChanged_ = false;
   // What was dropped, opened once the drop is over.
   QTimer openDropped_;
   std::vector<std::string> dropped_;

@@ -18,8 +18,7 @@ FolderWatch::~FolderWatch() {
 
 void FolderWatch::Watch(const std::string& folder) {
   Stop();
-  const std::wstring root = WideFromUtf8(Utf8FromPath(PathFromUtf8(folder).root_path()));
-  const UINT driveType = ::GetDriveTypeW(root.c_str());
+  const UINT driveType = ::GetDriveTypeW(PathFromUtf8(folder).root_path().c_str());
   if (!stop_ || driveType == DRIVE_REMOVABLE || driveType == DRIVE_CDROM) return;
   change_ = ::FindFirstChangeNotificationW(
       WideFromUtf8(folder).c_str(), FALSE,

@@ -21,9 +21,6 @@ namespace layout = design::main_window;
 // Posted by the folder watch when the folder shown changes.
 constexpr UINT kFolderChanged = WM_APP;
 constexpr UINT_PTR kRefreshTimer = 1;
-// How long the window waits after a change before it reads the folder again.
-constexpr UINT kRefreshDelayMilliseconds = 100;
-
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 // How far the drive list drops down, at 96 dpi.
 constexpr int kDropDownPixels = 160;
@@ -215,20 +212,18 @@ void FrmSorvane::OnDropFiles(HDROP drop) {
 }
 
 void FrmSorvane::RefreshSoon(bool drives) noexcept {
-  drivesChanged_ = drivesChanged_ || drives;
-  if (!std::exchange(refreshPending_, true)) ::SetTimer(Window(), kRefreshTimer, kRefreshDelayMilliseconds, nullptr);
+  if (!logic_) return;
+  logic_->NoteDiskChange(drives);
+  if (!std::exchange(refreshPending_, true)) {
+    ::SetTimer(Window(), kRefreshTimer, static_cast<UINT>(kRefreshDelay.count()), nullptr);
+  }
 }
 
 void FrmSorvane::OnTimer(UINT_PTR id) {
   if (id != kRefreshTimer) return;
   ::KillTimer(Window(), kRefreshTimer);
   refreshPending_ = false;
-  if (!logic_) return;
-  if (std::exchange(drivesChanged_, false)) {
-    logic_->RefreshDrives();
-  } else {
-    logic_->RefreshFolder();
-  }
+  if (logic_) logic_->RefreshNoted();
 }
 
 void FrmSorvane::OnDrawItem(int id, const DRAWITEMSTRUCT& item) const noexcept {

@@ -55,8 +55,8 @@ class FrmSorvane final : public BaseWindow, private MainWindowView {
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnDropFiles(HDROP drop);
   void OnTimer(UINT_PTR id);
-  // Refreshes the lists soon, the drive list too when `drives`: a burst of changes (a
-  // folder of files copied in) is read once.
+  // Notes a change on disk, of the mounted volumes too when `drives`, and has the
+  // lists refreshed kRefreshDelay later.
   void RefreshSoon(bool drives) noexcept;
   [[nodiscard]] bool CreateControls(UINT dpi);
   void LayOut(UINT dpi);
@@ -75,7 +75,6 @@ class FrmSorvane final : public BaseWindow, private MainWindowView {
   HCURSOR cursorBeforeWait_ = nullptr;
   std::optional<FolderWatch> folderWatch_;
   bool refreshPending_ = false;
-  bool drivesChanged_ = false;
 
   std::unique_ptr<DriveListBox> Drv1;
   std::unique_ptr<DirListBox> Dir1;

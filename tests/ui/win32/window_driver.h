@@ -16,7 +16,6 @@ inline void Pump() {
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchWithDialogKeys(message);
 }
 
-// A key pressed and let go on the control with the focus (or `target`).
 // Handles messages as they come until `done` says so, for at most `milliseconds`.
 // Whether it did.
 template <typename Done>
